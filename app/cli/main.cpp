@@ -1,6 +1,7 @@
 // dedizo-cli: command-line tools around the library database and catalogue data.
 #include "app/cli/CliCommand.h"
 #include "core/AppInfo.h"
+#include "schema/InitDbCommand.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -25,6 +26,7 @@ int versionCommand(const QStringList&, CliStreams& io)
 // Each subcommand lives in the library of the part it serves; add it here.
 const Subcommand kSubcommands[] = {
     {"version", "print the program version", versionCommand},
+    {"init-db", "create the library tables in the configured database", dedizo::initDbCommand},
 };
 
 void printUsage(QTextStream& err)
