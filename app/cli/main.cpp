@@ -1,5 +1,6 @@
 // dedizo-cli: command-line tools around the library database and catalogue data.
 #include "app/cli/CliCommand.h"
+#include "catalogue/inputcode/InputCodeCli.h"
 #include "core/AppInfo.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,7 @@ int versionCommand(const QStringList&, CliStreams& io)
 // Each subcommand lives in the library of the part it serves; add it here.
 const Subcommand kSubcommands[] = {
     {"version", "print the program version", versionCommand},
+    {"inputcode", "print the input code (pinyin initials) of texts", dedizo::inputCodeCommand},
 };
 
 void printUsage(QTextStream& err)
