@@ -35,6 +35,13 @@ POLYPHONES = {
     "丂": "yu",
 }
 
+# Unihan's first reading is the most frequent one in running text (地 de,
+# 著 zhe); names and titles read these characters otherwise (地图, 著作, 占卜).
+NAME_READINGS = {
+    "地": "di", "著": "zhu", "卜": "bu", "匙": "chi", "裳": "chang", "咳": "ke",
+    "茄": "qie", "炔": "que", "椎": "zhui", "傀": "kui", "佛": "fo",
+}
+
 # Characters of measure units written as one character; they read as the two
 # syllables they stand for (those that fit in six letters).
 COMPOUNDS = {
@@ -130,7 +137,7 @@ def unihan_reading(unihan, ch):
 
 
 def reading_of(unihan, ch):
-    for table in (POLYPHONES, COMPOUNDS, EXTRA):
+    for table in (POLYPHONES, NAME_READINGS, COMPOUNDS, EXTRA):
         if ch in table:
             return table[ch]
     if ch in NO_READING:

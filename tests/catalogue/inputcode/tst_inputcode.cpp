@@ -84,6 +84,7 @@ private Q_SLOTS:
             {"朝", "chao"},  {"单", "dan"},   {"参", "can"},  {"曾", "ceng"},  {"藏", "cang"}, {"薄", "bao"},
             {"说", "shuo"},  {"和", "he"},    {"的", "de"},   {"盛", "sheng"}, {"厦", "sha"},  {"仇", "chou"},
             {"秘", "mi"},    {"觉", "jiao"},  {"区", "qu"},   {"绿", "lv"},    {"女", "nv"},   {"略", "lve"},
+            {"地", "di"},    {"著", "zhu"},   {"茄", "qie"},  {"咳", "ke"},
         };
         for (const auto& c : choices)
             QTest::newRow(c[0]) << QString::fromUtf8(c[0]) << QString::fromLatin1(c[1]);
