@@ -1,5 +1,6 @@
 // dedizo-cli: command-line tools around the library database and catalogue data.
 #include "app/cli/CliCommand.h"
+#include "catalogue/inputcode/InputCodeCli.h"
 #include "core/AppInfo.h"
 #include "schema/InitDbCommand.h"
 
@@ -27,6 +28,7 @@ int versionCommand(const QStringList&, CliStreams& io)
 const Subcommand kSubcommands[] = {
     {"version", "print the program version", versionCommand},
     {"init-db", "create the library tables in the configured database", dedizo::initDbCommand},
+    {"inputcode", "print the input code (pinyin initials) of texts", dedizo::inputCodeCommand},
 };
 
 void printUsage(QTextStream& err)
