@@ -105,6 +105,7 @@ bool Connection::isOpen() const
 
 void Connection::execute(const QString& sql)
 {
+    observe(sql);
     QSqlQuery q(database());
     if (!q.exec(sql))
         throw DatabaseError(q.lastError().text(), sql);
@@ -112,6 +113,7 @@ void Connection::execute(const QString& sql)
 
 int Connection::execute(const QString& sql, const QVariantList& values)
 {
+    observe(sql);
     QSqlQuery q(database());
     if (!q.prepare(sql))
         throw DatabaseError(q.lastError().text(), sql);
@@ -124,6 +126,7 @@ int Connection::execute(const QString& sql, const QVariantList& values)
 
 QSqlQuery Connection::select(const QString& sql, bool forwardOnly)
 {
+    observe(sql);
     QSqlQuery q(database());
     q.setForwardOnly(forwardOnly);
     if (!q.exec(sql))

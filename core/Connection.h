@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 namespace dedizo {
@@ -59,6 +60,12 @@ public:
     QStringList tableNames() const;
     bool tableExists(const QString& table) const;
 
+    // Sees every statement the connection runs (tests count queries with it).
+    void setStatementObserver(std::function<void(const QString&)> observer)
+    {
+        m_observer = std::move(observer);
+    }
+
     void beginTransaction();
     void commit();
     void rollback();
@@ -69,6 +76,12 @@ private:
     QString m_name;
     std::unique_ptr<SqlDialect> m_dialect;
     int m_transactionDepth = 0;
+    std::function<void(const QString&)> m_observer;
+    void observe(const QString& sql)
+    {
+        if (m_observer)
+            m_observer(sql);
+    }
 };
 
 // Runs `work` in a transaction: commits when it returns, rolls back and

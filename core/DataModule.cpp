@@ -1,6 +1,7 @@
 #include "core/DataModule.h"
 
 #include "core/Prompts.h"
+#include "core/SharedDatasets.h"
 
 #include <QFile>
 
@@ -26,6 +27,7 @@ DataModule::DataModule()
 
 DataModule::~DataModule()
 {
+    m_datasets.reset();
     m_conn.reset();
     if (g_instance == this)
         g_instance = nullptr;
@@ -46,6 +48,18 @@ Connection& DataModule::connection()
 {
     Q_ASSERT(m_conn);
     return *m_conn;
+}
+
+SharedDatasets& DataModule::datasets()
+{
+    if (!m_datasets)
+        m_datasets = std::make_unique<SharedDatasets>();
+    return *m_datasets;
+}
+
+SharedDatasets& DM1()
+{
+    return DataModule::instance().datasets();
 }
 
 void DataModule::disconnect()
@@ -96,6 +110,7 @@ bool DataModule::connectTo(const ConnectParams& params, QString* error)
         m_info.currentDBName = params.database;
         m_info.currentDBServer = params.server;
     }
+    m_datasets.reset();
     m_conn.reset();
     m_conn = std::make_unique<Connection>(params, QStringLiteral("DedIzoConn"));
     m_info.currentDBType = m_conn->dialect().typeText();

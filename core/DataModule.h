@@ -6,6 +6,8 @@
 
 namespace dedizo {
 
+class SharedDatasets;
+
 // TDM1: owns the main connection ("DedIzoConn") and the connection state
 // published once by ConnDB for the rest of the run.
 class DataModule
@@ -24,6 +26,8 @@ public:
     bool connectTo(const ConnectParams& params, QString* error);
 
     Connection& connection();
+    // The shared datasets with their record rules.
+    SharedDatasets& datasets();
     bool isConnected() const { return m_conn && m_conn->isOpen(); }
     void disconnect();
 
@@ -43,6 +47,7 @@ private:
     void prepareCatalogueConnection();
 
     std::unique_ptr<Connection> m_conn;
+    std::unique_ptr<SharedDatasets> m_datasets;
     CurrentDBInfo m_info;
     bool m_cardStore = false;
     QString m_catalogueConnectionString;

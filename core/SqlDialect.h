@@ -45,6 +45,11 @@ public:
         return QLatin1Char('[') + name + QLatin1Char(']');
     }
     virtual QString concatOperator() const { return QStringLiteral("||"); }
+    // column = text literal, ignoring letter case as SQL Server's usual collation does.
+    virtual QString textEquals(const QString& column, const QString& literal) const
+    {
+        return column + QStringLiteral(" = ") + literal;
+    }
     // LIKE that ignores letter case, as searches by name or input code expect.
     virtual QString likeOperator() const { return QStringLiteral("LIKE"); }
 
@@ -81,6 +86,13 @@ public:
     virtual QString copiesJoinSelect() const = 0;
     // Largest number following "<code>/" among the call numbers of copies.
     virtual QString callNumberMaxQuery(const QString& classCode) const = 0;
+
+    // --- datasets ---
+    // One page of a select: rows offset..offset+limit-1.
+    virtual QString pagedSelect(const QString& sql, bool hasOrderBy, int offset, int limit) const;
+    // INSERT with "?" placeholders that returns the new key as its only column.
+    virtual QString insertReturningKey(const QString& table, const QStringList& columns,
+                                       const QString& keyColumn) const;
 };
 
 } // namespace dedizo

@@ -220,4 +220,23 @@ QString SqlServerDialect::callNumberMaxQuery(const QString& classCode) const
     return text.replace(QLatin1String("%s"), codeInText(classCode));
 }
 
+QString SqlServerDialect::pagedSelect(const QString& sql, bool hasOrderBy, int offset, int limit) const
+{
+    const QString order = hasOrderBy ? QString() : QStringLiteral("\nORDER BY (SELECT NULL)");
+    return sql.trimmed() + order + QStringLiteral("\nOFFSET ") + QString::number(offset) +
+           QStringLiteral(" ROWS FETCH NEXT ") + QString::number(limit) + QStringLiteral(" ROWS ONLY");
+}
+
+QString SqlServerDialect::insertReturningKey(const QString& table, const QStringList& columns,
+                                             const QString& keyColumn) const
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    if (columns.isEmpty())
+        return QStringLiteral("INSERT INTO %1 OUTPUT INSERTED.%2 DEFAULT VALUES").arg(table, keyColumn);
+    return QStringLiteral("INSERT INTO %1 (%2) OUTPUT INSERTED.%3 VALUES (%4)")
+        .arg(table, columns.join(QStringLiteral(", ")), keyColumn, marks.join(QStringLiteral(", ")));
+}
+
 } // namespace dedizo

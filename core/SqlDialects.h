@@ -42,6 +42,10 @@ public:
     QString dateTimeLiteral(const QDateTime& dateTime) const override;
     QString quoteName(const QString& name) const override { return name; }
     QString likeOperator() const override { return QStringLiteral("ILIKE"); }
+    QString textEquals(const QString& column, const QString& literal) const override
+    {
+        return QStringLiteral("LOWER(%1) = LOWER(%2)").arg(column, literal);
+    }
     QString currentDateTimeQuery() const override { return QStringLiteral("SELECT LOCALTIMESTAMP(0)"); }
     QString todayExpression() const override { return QStringLiteral("CURRENT_DATE"); }
     QString addDays(const QString& dateExpr, const QString& daysExpr) const override;
@@ -82,6 +86,9 @@ public:
     QStringList identityInsertEnd(const QString& table, const QString& keyColumn) const override;
     QString copiesJoinSelect() const override;
     QString callNumberMaxQuery(const QString& classCode) const override;
+    QString pagedSelect(const QString& sql, bool hasOrderBy, int offset, int limit) const override;
+    QString insertReturningKey(const QString& table, const QStringList& columns,
+                               const QString& keyColumn) const override;
 };
 
 } // namespace dedizo
