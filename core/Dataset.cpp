@@ -244,12 +244,15 @@ QVariant Dataset::toDatabase(int column, const QVariant& value) const
     }
 }
 
-void Dataset::fetchPage()
+void Dataset::fetchPage(int rows)
 {
     if (m_allFetched)
         return;
+    // Several pages at once are read with one statement: each statement
+    // skips the rows before its offset again.
+    const int limit = std::max(rows, m_pageSize);
     Connection& c = connection();
-    QSqlQuery q = c.select(c.dialect().pagedSelect(sqlText(), hasOrderBy(), m_offset, m_pageSize));
+    QSqlQuery q = c.select(c.dialect().pagedSelect(sqlText(), hasOrderBy(), m_offset, limit));
     if (m_fields.isEmpty())
         readFields(q.record());
     const int first = int(m_rows.size());
@@ -264,7 +267,7 @@ void Dataset::fetchPage()
         ++read;
     }
     m_offset += read;
-    if (read < m_pageSize)
+    if (read < limit)
         m_allFetched = true;
     if (read > 0 && isOpen())
         Q_EMIT rowsFetched(first, first + read - 1);
@@ -300,7 +303,7 @@ void Dataset::fetchMore()
 void Dataset::fetchAll()
 {
     while (canFetchMore())
-        fetchPage();
+        fetchPage(std::max(m_pageSize, m_serverCount - m_offset + m_pageSize));
 }
 
 int Dataset::rowIndex(int visibleRow) const
@@ -329,7 +332,7 @@ bool Dataset::setCurrentRow(int row)
     if (!isOpen() || row < 0)
         return false;
     while (row >= fetchedCount() && canFetchMore())
-        fetchPage();
+        fetchPage(row + 1 - fetchedCount());
     if (row >= fetchedCount())
         return false;
     if (row != m_current) {

@@ -163,7 +163,7 @@ private:
     QVariant toDatabase(int column, const QVariant& value) const;
     QString selectWithoutOrder() const;
     bool hasOrderBy() const;
-    void fetchPage();
+    void fetchPage(int rows = 0); // 0 = one page
     int rowIndex(int visibleRow) const;
     Row& currentRowData();
     const Row* visibleRowData(int visibleRow) const;
