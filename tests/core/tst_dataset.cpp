@@ -88,7 +88,7 @@ private Q_SLOTS:
         QVERIFY(!ds.field(ds.fieldIndex(QStringLiteral("RemainCount"))).writable);
         QCOMPARE(ds.text(QStringLiteral("BookName")), QStringLiteral("书0119"));
         QVERIFY(ds.setCurrentRow(110));
-        QCOMPARE(ds.fetchedCount(), 120);
+        QCOMPARE(ds.fetchedCount(), 111); // read up to the row asked for, in one statement
         QCOMPARE(ds.text(QStringLiteral("BookName")), QStringLiteral("书0009"));
         QVERIFY(!ds.setCurrentRow(120));
         QVERIFY(ds.locate(QStringLiteral("BOOKNAME"), QStringLiteral("书0050")));
