@@ -1,4 +1,5 @@
 // dedizo-cli: command-line tools around the library database and catalogue data.
+#include "acquisition/marc/MarcCli.h"
 #include "app/cli/CliCommand.h"
 #include "core/AppInfo.h"
 
@@ -25,6 +26,9 @@ int versionCommand(const QStringList&, CliStreams& io)
 // Each subcommand lives in the library of the part it serves; add it here.
 const Subcommand kSubcommands[] = {
     {"version", "print the program version", versionCommand},
+    {"isbn", "normalise standard numbers (ISBN, ISSN, CN)", dedizo::isbnCommand},
+    {"price", "split catalogue price texts into amount, currency and note", dedizo::priceCommand},
+    {"marc", "print the records of a MARC file (ISO 2709 or line form) as JSON", dedizo::marcCommand},
 };
 
 void printUsage(QTextStream& err)
