@@ -177,7 +177,12 @@ int lineTag(const QString& line)
 const QHash<QString, ResourceType>& resourceTypeTable()
 {
     static const QHash<QString, ResourceType> table = [] {
-        const std::pair<std::initializer_list<const char16_t*>, ResourceType> rows[] = {
+        struct Row
+        {
+            const char16_t* texts[5];
+            ResourceType type;
+        };
+        static const Row rows[] = {
             {{u"中文图书", u"专著", u"地方文献", u"规范文档", u"地方志"}, rtBookChinese},
             {{u"海外中文图书", u"海外 中文图书", u"海外00000000000000000000000中文图书"},
              rtBookChineseOverseas},
@@ -205,9 +210,11 @@ const QHash<QString, ResourceType>& resourceTypeTable()
             {{u"类型不详"}, rtUnknown},
         };
         QHash<QString, ResourceType> t;
-        for (const auto& [texts, type] : rows) {
-            for (const char16_t* text : texts)
-                t.insert(QString::fromUtf16(text).toCaseFolded(), type);
+        for (const Row& row : rows) {
+            for (const char16_t* text : row.texts) {
+                if (text)
+                    t.insert(QString::fromUtf16(text).toCaseFolded(), row.type);
+            }
         }
         return t;
     }();
