@@ -1,6 +1,5 @@
 #include "acquisition/marc/Iso2709Reader.h"
 
-#include <QStringDecoder>
 #include <cerrno>
 #include <iconv.h>
 
@@ -29,18 +28,45 @@ int digitOr(char c, int fallback)
     return (c >= '1' && c <= '9') ? c - '0' : fallback;
 }
 
-bool isValidUtf8(const char* bytes, qsizetype size)
+// Strict UTF-8 check (no overlongs, no surrogates, nothing past U+10FFFF) without decoding.
+bool isValidUtf8(const char* text, qsizetype size)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(QByteArrayView(bytes, size));
-    Q_UNUSED(text);
-    return !decoder.hasError();
-}
-
-QString noPipes(QString text)
-{
-    text.replace(QLatin1Char('|'), QChar(0xFF5C));
-    return text;
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    const auto* end = p + size;
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int extra = 0;
+        unsigned char lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            if (c == 0xE0)
+                lo = 0xA0;
+            else if (c == 0xED)
+                hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p <= extra || p[1] < lo || p[1] > hi)
+            return false;
+        for (int i = 2; i <= extra; ++i) {
+            if (p[i] < 0x80 || p[i] > 0xBF)
+                return false;
+        }
+        p += extra + 1;
+    }
+    return true;
 }
 
 } // namespace
@@ -48,6 +74,7 @@ QString noPipes(QString text)
 struct Iso2709Reader::Gbk
 {
     iconv_t cd = iconv_open("UTF-8", "GB18030");
+    QByteArray buffer; // reused between fields
     ~Gbk()
     {
         if (cd != iconv_t(-1))
@@ -74,28 +101,29 @@ QString Iso2709Reader::decode(const char* bytes, qsizetype size, bool utf8) cons
     if (utf8 || m_gbk->cd == iconv_t(-1))
         return QString::fromUtf8(bytes, size);
     iconv(m_gbk->cd, nullptr, nullptr, nullptr, nullptr);
-    QByteArray out(size * 2 + 16, Qt::Uninitialized);
+    QByteArray& out = m_gbk->buffer;
+    if (out.size() < size * 2 + 16)
+        out.resize(size * 2 + 16);
     char* in = const_cast<char*>(bytes);
     size_t inLeft = size_t(size);
     char* dst = out.data();
     size_t outLeft = size_t(out.size());
+    const auto grow = [&] {
+        const qsizetype used = dst - out.data();
+        out.resize(out.size() * 2);
+        dst = out.data() + used;
+        outLeft = size_t(out.size() - used);
+    };
     while (inLeft > 0) {
         if (iconv(m_gbk->cd, &in, &inLeft, &dst, &outLeft) != size_t(-1))
             break;
         if (errno == E2BIG) {
-            const qsizetype used = dst - out.data();
-            out.resize(out.size() * 2);
-            dst = out.data() + used;
-            outLeft = size_t(out.size() - used);
+            grow();
             continue;
         }
         // A byte that starts no valid character: mark it and go on with the next.
-        if (outLeft < 3) {
-            const qsizetype used = dst - out.data();
-            out.resize(out.size() * 2);
-            dst = out.data() + used;
-            outLeft = size_t(out.size() - used);
-        }
+        if (outLeft < 3)
+            grow();
         memcpy(dst, "\xEF\xBF\xBD", 3);
         dst += 3;
         outLeft -= 3;
@@ -156,7 +184,6 @@ bool Iso2709Reader::parseRecord(qsizetype begin, qsizetype end, Marc& record, QS
         return false;
     }
     const int indicatorCount = rec[10] >= '0' && rec[10] <= '9' ? rec[10] - '0' : 2;
-    const int codeLength = qMax(1, digitOr(rec[11], 2) - 1);
     const int lengthWidth = digitOr(rec[20], 4);
     const int startWidth = digitOr(rec[21], 5);
     const int implWidth = rec[22] >= '0' && rec[22] <= '9' ? rec[22] - '0' : 0;
@@ -201,26 +228,31 @@ bool Iso2709Reader::parseRecord(qsizetype begin, qsizetype end, Marc& record, QS
             record.append(tag + decode(field, fieldSize, utf8));
             continue;
         }
-        const qsizetype indicators = qMin<qsizetype>(indicatorCount, fieldSize);
-        QString line = tag + noPipes(decode(field, indicators, utf8));
-        // Subfields: delimiter, code, value up to the next delimiter. Bytes between the
-        // indicators and the first delimiter carry no code and are left out.
-        qsizetype p = indicators;
-        while (p < fieldSize && field[p] != kSubfieldDelimiter)
-            ++p;
-        while (p < fieldSize) {
-            qsizetype next = p + 1;
-            while (next < fieldSize && field[next] != kSubfieldDelimiter)
-                ++next;
-            const qsizetype codeEnd = qMin(p + 1 + codeLength, next);
-            if (codeEnd == p + 1) { // a stray delimiter with no code
-                p = next;
-                continue;
-            }
-            line += QLatin1Char('|') + noPipes(decode(field + p + 1, codeEnd - p - 1, utf8)) +
-                    noPipes(decode(field + codeEnd, next - codeEnd, utf8));
-            p = next;
+        // The delimiters are ASCII and survive decoding (a GBK trail byte is never below
+        // 0x40), so the field is decoded once and split afterwards.
+        const QString text = decode(field, fieldSize, utf8);
+        const QChar* c = text.constData();
+        const QChar* const end = c + text.size();
+        // Built in place: the line is never longer than the tag, a '|' and the field text.
+        QString line(3 + text.size() + 1, Qt::Uninitialized);
+        QChar* out = line.data();
+        for (QChar t : tag)
+            *out++ = t;
+        const auto put = [&out](QChar ch) { *out++ = ch == QLatin1Char('|') ? QChar(0xFF5C) : ch; };
+        for (int i = 0; i < indicatorCount && c < end && c->unicode() != kSubfieldDelimiter; ++i, ++c)
+            put(*c);
+        // Text between the indicators and the first delimiter carries no code: left out.
+        while (c < end && c->unicode() != kSubfieldDelimiter)
+            ++c;
+        while (c < end) {
+            ++c; // the delimiter; the code and the value follow up to the next one
+            if (c == end || c->unicode() == kSubfieldDelimiter)
+                continue; // a stray delimiter with no code
+            *out++ = QLatin1Char('|');
+            for (; c < end && c->unicode() != kSubfieldDelimiter; ++c)
+                put(*c);
         }
+        line.truncate(out - line.constData());
         record.append(line);
     }
     return true;

@@ -45,13 +45,15 @@ class PreparedLine
 public:
     explicit PreparedLine(const QString& line)
     {
-        m_text.reserve(line.size() + 8);
+        m_text = QString(2 * line.size() + 1, Qt::Uninitialized);
+        QChar* out = m_text.data();
         for (QChar c : line) {
-            m_text.append(c);
+            *out++ = c;
             if (c == QLatin1Char('|'))
-                m_text.append(c);
+                *out++ = c;
         }
-        m_text.append(QLatin1Char('|'));
+        *out++ = QLatin1Char('|');
+        m_text.truncate(out - m_text.constData());
     }
 
     QStringList all(QChar code) const { return scan(code, false); }

@@ -60,9 +60,41 @@ bool inStripList(QChar c)
     return false;
 }
 
-void replaceAll(QString& s, const char16_t* from, const char16_t* to)
+struct TextPair
 {
-    s.replace(QString::fromUtf16(from), QString::fromUtf16(to));
+    QString from;
+    QString to;
+};
+
+template <size_t N> QList<TextPair> textPairs(const price_tables::Correction (&table)[N])
+{
+    QList<TextPair> pairs;
+    for (const auto& c : table)
+        pairs.append({QString::fromUtf16(c.from), QString::fromUtf16(c.to)});
+    return pairs;
+}
+
+const QList<TextPair>& printingCorrections()
+{
+    static const QList<TextPair> pairs = textPairs(price_tables::kPrintingCorrections);
+    return pairs;
+}
+
+const QList<TextPair>& fixedCorrections()
+{
+    static const QList<TextPair> pairs = textPairs(price_tables::kFixedCorrections);
+    return pairs;
+}
+
+const QStringList& qualifiers()
+{
+    static const QStringList list = [] {
+        QStringList l;
+        for (const char16_t* q : price_tables::kQualifiers)
+            l << QString::fromUtf16(q);
+        return l;
+    }();
+    return list;
 }
 
 bool isAsciiDigit(QChar c)
@@ -138,8 +170,8 @@ PriceDetail MarcRecord::parsePriceDetail(const QString& text, bool isIgnoreError
     }
 
     // Printing statements whose dates would otherwise be read as the amount.
-    for (const auto& [from, to] : price_tables::kPrintingCorrections)
-        replaceAll(s, from, to);
+    for (const TextPair& c : printingCorrections())
+        s.replace(c.from, c.to);
 
     // "(全二册)25.00元": a leading parenthesised note moves behind the amount.
     {
@@ -160,8 +192,8 @@ PriceDetail MarcRecord::parsePriceDetail(const QString& text, bool isIgnoreError
         }
     }
 
-    for (const auto& [from, to] : price_tables::kFixedCorrections)
-        replaceAll(s, from, to);
+    for (const TextPair& c : fixedCorrections())
+        s.replace(c.from, c.to);
     {
         const qsizetype i = s.indexOf(QStringLiteral("￥o."), 0, Qt::CaseInsensitive);
         if (i >= 0)
@@ -190,8 +222,7 @@ PriceDetail MarcRecord::parsePriceDetail(const QString& text, bool isIgnoreError
         result.notes = s;
     } else {
         QString c = m.captured(s, 1).toString().toUpper();
-        for (const char16_t* qualifier : price_tables::kQualifiers) {
-            const QString q = QString::fromUtf16(qualifier);
+        for (const QString& q : qualifiers()) {
             const qsizetype at = c.indexOf(q);
             if (at >= 0) {
                 c.remove(at, q.size());
