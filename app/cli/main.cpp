@@ -1,4 +1,5 @@
 // dedizo-cli: command-line tools around the library database and catalogue data.
+#include "acquisition/marc/MarcCli.h"
 #include "app/cli/CliCommand.h"
 #include "catalogue/inputcode/InputCodeCli.h"
 #include "core/AppInfo.h"
@@ -29,6 +30,9 @@ const Subcommand kSubcommands[] = {
     {"version", "print the program version", versionCommand},
     {"init-db", "create the library tables in the configured database", dedizo::initDbCommand},
     {"inputcode", "print the input code (pinyin initials) of texts", dedizo::inputCodeCommand},
+    {"isbn", "normalise standard numbers (ISBN, ISSN, CN)", dedizo::isbnCommand},
+    {"price", "split catalogue price texts into amount, currency and note", dedizo::priceCommand},
+    {"marc", "print the records of a MARC file (ISO 2709 or line form) as JSON", dedizo::marcCommand},
 };
 
 void printUsage(QTextStream& err)
