@@ -12,7 +12,7 @@ PKGS=(
   mdbtools-dev libgsf-1-dev unixodbc-dev tdsodbc
   postgresql postgresql-client
   fonts-noto-cjk xvfb xauth
-  unicode-data yaz libgumbo-dev sqlite3
+  unicode-data yaz libgumbo-dev sqlite3 unzip
 )
 missing=()
 for p in "${PKGS[@]}"; do

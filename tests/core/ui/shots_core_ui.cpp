@@ -1,0 +1,65 @@
+// Grabs the progress window, the export window and the query condition builder to PNG files.
+#include "core/ui/GridOutputForm.h"
+#include "core/ui/ProgressForm.h"
+#include "core/ui/QLDBFilterForm.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardItemModel>
+#include <cstdio>
+
+using namespace dedizo;
+
+static bool save(QWidget* w, const QString& path)
+{
+    w->show();
+    QApplication::processEvents();
+    const bool ok = w->grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots-progress");
+    QDir().mkpath(dir);
+    bool ok = true;
+
+    ProgressWindowService progress;
+    setProgressService(&progress);
+    progress.setTitle(QStringLiteral("正在删除记录..."));
+    progress.setMax(8);
+    progress.Start();
+    progress.StepIt();
+    progress.StepIt();
+    progress.StepIt();
+    ok &= save(progress.form(), dir + QStringLiteral("/progress.png"));
+    setProgressService(nullptr);
+
+    QStandardItemModel model;
+    GridOutputForm output(&model, {});
+    ok &= save(&output, dir + QStringLiteral("/export.png"));
+
+    const QList<FilterField> fields{
+        {QStringLiteral("Title"), QStringLiteral("题名"), FilterFieldType::Text},
+        {QStringLiteral("Author"), QStringLiteral("责任者"), FilterFieldType::Text},
+        {QStringLiteral("Price"), QStringLiteral("价格"), FilterFieldType::Number},
+        {QStringLiteral("RegDate"), QStringLiteral("登记日期"), FilterFieldType::Date},
+    };
+    QLDBFilterForm filter(fields, {}, QStringLiteral("查询"));
+    filter.EditValue->setText(QStringLiteral("红楼梦"));
+    filter.BtnAdd->click();
+    filter.CboField->setCurrentIndex(1);
+    filter.RbOr->setChecked(true);
+    filter.CboCondition->setCurrentIndex(6);
+    filter.EditValue->setText(QStringLiteral("曹雪芹"));
+    filter.BtnAdd->click();
+    filter.CboField->setCurrentIndex(3);
+    ok &= save(&filter, dir + QStringLiteral("/filter.png"));
+    return ok ? 0 : 1;
+}
