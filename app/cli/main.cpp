@@ -1,4 +1,5 @@
 // dedizo-cli: command-line tools around the library database and catalogue data.
+#include "acquisition/html/HtmlCli.h"
 #include "app/cli/CliCommand.h"
 #include "core/AppInfo.h"
 
@@ -25,6 +26,7 @@ int versionCommand(const QStringList&, CliStreams& io)
 // Each subcommand lives in the library of the part it serves; add it here.
 const Subcommand kSubcommands[] = {
     {"version", "print the program version", versionCommand},
+    {"html", "print the text of the elements of an HTML page that a selector matches", dedizo::htmlCliCommand},
 };
 
 void printUsage(QTextStream& err)
