@@ -101,13 +101,15 @@ private:
     void positionOf(qsizetype off, std::uint32_t& line, std::uint32_t& col)
     {
         // Offsets asked for only grow, so lines are counted once.
-        for (qsizetype i = m_lineScan; i < off; ++i) {
-            if (s[i] == '\n') {
-                ++m_line;
-                m_lineStart = i + 1;
+        if (off > m_lineScan) {
+            const QStringView span(s + m_lineScan, off - m_lineScan);
+            const qsizetype lastLf = span.lastIndexOf(u'\n');
+            if (lastLf >= 0) {
+                m_line += std::uint32_t(std::count(s + m_lineScan, s + m_lineScan + lastLf + 1, u'\n'));
+                m_lineStart = m_lineScan + lastLf + 1;
             }
+            m_lineScan = off;
         }
-        m_lineScan = std::max(m_lineScan, off);
         line = m_line;
         col = std::uint32_t(off - m_lineStart + 1);
     }
@@ -359,8 +361,19 @@ void Builder::parseTag(std::uint32_t index, qsizetype from, qsizetype to)
     auto first = d.attrs.begin() + attrBegin;
     if (d.attrs.end() - first > 1) {
         // Sorted by name; of several with one name the last written wins.
-        std::stable_sort(first, d.attrs.end(),
-                         [this](const Attr& x, const Attr& y) { return d.view(x.key) < d.view(y.key); });
+        auto less = [this](const Attr& x, const Attr& y) { return d.view(x.key) < d.view(y.key); };
+        if (d.attrs.end() - first <= 16) {
+            // Insertion sort: stable, and no buffer to allocate for the usual handful.
+            for (auto it = first + 1; it != d.attrs.end(); ++it) {
+                const Attr a = *it;
+                auto j = it;
+                for (; j != first && less(a, *(j - 1)); --j)
+                    *j = *(j - 1);
+                *j = a;
+            }
+        } else {
+            std::stable_sort(first, d.attrs.end(), less);
+        }
         auto out = first;
         for (auto it = first; it != d.attrs.end(); ++it) {
             auto next = it + 1;
@@ -528,8 +541,10 @@ void Builder::run()
 {
     for (auto name : kFixedTags)
         internTag(QStringView(name.data(), qsizetype(name.size())));
-    d.nodes.reserve(std::size_t(n / 24 + 16));
-    d.attrs.reserve(std::size_t(n / 64 + 16));
+    // About one tag and one text per "<".
+    const auto tags = std::size_t(std::count(s, s + n, u'<'));
+    d.nodes.reserve(2 * tags + 16);
+    d.attrs.reserve(tags + 16);
     newNode(TagDocument, StrRef{}, 1, 1, FlagInTree);
     m_open.push_back(0);
 
