@@ -8,7 +8,6 @@
 #include <atomic>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace dedizo {
 
@@ -102,11 +101,13 @@ private:
     {
         // Offsets asked for only grow, so lines are counted once.
         if (off > m_lineScan) {
-            const QStringView span(s + m_lineScan, off - m_lineScan);
-            const qsizetype lastLf = span.lastIndexOf(u'\n');
-            if (lastLf >= 0) {
-                m_line += std::uint32_t(std::count(s + m_lineScan, s + m_lineScan + lastLf + 1, u'\n'));
-                m_lineStart = m_lineScan + lastLf + 1;
+            const auto lfs = std::count(s + m_lineScan, s + off, u'\n');
+            if (lfs > 0) {
+                m_line += std::uint32_t(lfs);
+                qsizetype i = off;
+                while (s[i - 1] != '\n')
+                    --i;
+                m_lineStart = i;
             }
             m_lineScan = off;
         }
@@ -237,7 +238,15 @@ private:
     qsizetype m_lineStart = 0;
     std::uint32_t m_line = 1;
 
-    std::unordered_map<std::u16string_view, std::uint32_t> m_tagIds;
+    static std::uint32_t tagHash(std::u16string_view key)
+    {
+        std::uint32_t h = 2166136261u;
+        for (char16_t c : key)
+            h = (h ^ c) * 16777619u;
+        return h;
+    }
+    // Open-addressing table of tag ids by name, at most half full.
+    std::vector<std::uint32_t> m_tagSlots = std::vector<std::uint32_t>(64, kNone);
     std::u16string m_upper;
     std::vector<std::uint32_t> m_open;      // open elements, innermost last
     std::vector<std::uint32_t> m_openCount; // per tag id: open elements on m_open
@@ -265,16 +274,33 @@ std::uint32_t Builder::internTag(QStringView name)
         }
         key = m_upper;
     }
-    auto it = m_tagIds.find(key);
-    if (it != m_tagIds.end())
-        return it->second;
+    std::size_t slot = tagHash(key) & (m_tagSlots.size() - 1);
+    for (;; slot = (slot + 1) & (m_tagSlots.size() - 1)) {
+        const std::uint32_t id = m_tagSlots[slot];
+        if (id == kNone)
+            break;
+        const QString& name = d.tagNames[id];
+        if (name.size() == qsizetype(key.size()) &&
+            std::equal(key.begin(), key.end(), reinterpret_cast<const char16_t*>(name.utf16())))
+            return id;
+    }
     const auto id = std::uint32_t(d.tagNames.size());
     d.tagNames.push_back(QString::fromUtf16(key.data(), qsizetype(key.size())));
     d.tagIsSpecial.push_back(!key.empty() && key.front() == u'#');
-    const QString& stored = d.tagNames.back();
-    m_tagIds.emplace(std::u16string_view(reinterpret_cast<const char16_t*>(stored.utf16()), stored.size()),
-                     id);
     m_openCount.push_back(0);
+    m_tagSlots[slot] = id;
+    if (d.tagNames.size() * 2 > m_tagSlots.size()) {
+        m_tagSlots.assign(m_tagSlots.size() * 2, kNone);
+        for (std::uint32_t other = 0; other < d.tagNames.size(); ++other) {
+            const QString& name = d.tagNames[other];
+            std::size_t s2 =
+                tagHash({reinterpret_cast<const char16_t*>(name.utf16()), std::size_t(name.size())}) &
+                (m_tagSlots.size() - 1);
+            while (m_tagSlots[s2] != kNone)
+                s2 = (s2 + 1) & (m_tagSlots.size() - 1);
+            m_tagSlots[s2] = other;
+        }
+    }
     return id;
 }
 
