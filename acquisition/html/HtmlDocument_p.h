@@ -11,6 +11,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace dedizo::html_detail {
@@ -100,6 +101,11 @@ public:
 
     bool inTree(std::uint32_t node) const { return nodes[node].flags & FlagInTree; }
 
+    // Open-addressing table of tag ids by name, at most half full.
+    std::vector<std::uint32_t> tagSlots = std::vector<std::uint32_t>(64, kNone);
+    static std::uint32_t tagHash(std::u16string_view key);
+    // The slot holding the name, or the empty slot where it would go.
+    std::size_t tagSlot(std::u16string_view key) const;
     // Tag id of an upper-case name, or kNone when no node of the page has it.
     std::uint32_t tagId(QStringView upperName) const;
 

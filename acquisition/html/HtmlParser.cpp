@@ -31,13 +31,32 @@ HtmlError::HtmlError(const QString& message) : std::runtime_error(message.toStdS
 
 namespace html_detail {
 
+std::uint32_t Document::tagHash(std::u16string_view key)
+{
+    std::uint32_t h = 2166136261u;
+    for (char16_t c : key)
+        h = (h ^ c) * 16777619u;
+    return h;
+}
+
+std::size_t Document::tagSlot(std::u16string_view key) const
+{
+    const std::size_t mask = tagSlots.size() - 1;
+    for (std::size_t slot = tagHash(key) & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t id = tagSlots[slot];
+        if (id == kNone)
+            return slot;
+        const QString& name = tagNames[id];
+        if (name.size() == qsizetype(key.size()) &&
+            std::equal(key.begin(), key.end(), reinterpret_cast<const char16_t*>(name.utf16())))
+            return slot;
+    }
+}
+
 std::uint32_t Document::tagId(QStringView upperName) const
 {
-    for (std::uint32_t i = 0; i < tagNames.size(); ++i) {
-        if (tagNames[i] == upperName)
-            return i;
-    }
-    return kNone;
+    return tagSlots[tagSlot(
+        {reinterpret_cast<const char16_t*>(upperName.utf16()), std::size_t(upperName.size())})];
 }
 
 namespace {
@@ -238,15 +257,6 @@ private:
     qsizetype m_lineStart = 0;
     std::uint32_t m_line = 1;
 
-    static std::uint32_t tagHash(std::u16string_view key)
-    {
-        std::uint32_t h = 2166136261u;
-        for (char16_t c : key)
-            h = (h ^ c) * 16777619u;
-        return h;
-    }
-    // Open-addressing table of tag ids by name, at most half full.
-    std::vector<std::uint32_t> m_tagSlots = std::vector<std::uint32_t>(64, kNone);
     std::u16string m_upper;
     std::vector<std::uint32_t> m_open;      // open elements, innermost last
     std::vector<std::uint32_t> m_openCount; // per tag id: open elements on m_open
@@ -260,7 +270,7 @@ std::uint32_t Builder::internTag(QStringView name)
             upper = false;
             break;
         }
-        if (c.unicode() >= 0x80 && c.isLower()) {
+        if (c.unicode() >= 0x80 && c.toUpper() != c) {
             upper = false;
             break;
         }
@@ -274,31 +284,24 @@ std::uint32_t Builder::internTag(QStringView name)
         }
         key = m_upper;
     }
-    std::size_t slot = tagHash(key) & (m_tagSlots.size() - 1);
-    for (;; slot = (slot + 1) & (m_tagSlots.size() - 1)) {
-        const std::uint32_t id = m_tagSlots[slot];
-        if (id == kNone)
-            break;
-        const QString& name = d.tagNames[id];
-        if (name.size() == qsizetype(key.size()) &&
-            std::equal(key.begin(), key.end(), reinterpret_cast<const char16_t*>(name.utf16())))
-            return id;
-    }
+    const std::size_t slot = d.tagSlot(key);
+    if (d.tagSlots[slot] != kNone)
+        return d.tagSlots[slot];
     const auto id = std::uint32_t(d.tagNames.size());
     d.tagNames.push_back(QString::fromUtf16(key.data(), qsizetype(key.size())));
     d.tagIsSpecial.push_back(!key.empty() && key.front() == u'#');
     m_openCount.push_back(0);
-    m_tagSlots[slot] = id;
-    if (d.tagNames.size() * 2 > m_tagSlots.size()) {
-        m_tagSlots.assign(m_tagSlots.size() * 2, kNone);
+    d.tagSlots[slot] = id;
+    if (d.tagNames.size() * 2 > d.tagSlots.size()) {
+        d.tagSlots.assign(d.tagSlots.size() * 2, kNone);
         for (std::uint32_t other = 0; other < d.tagNames.size(); ++other) {
             const QString& name = d.tagNames[other];
-            std::size_t s2 =
-                tagHash({reinterpret_cast<const char16_t*>(name.utf16()), std::size_t(name.size())}) &
-                (m_tagSlots.size() - 1);
-            while (m_tagSlots[s2] != kNone)
-                s2 = (s2 + 1) & (m_tagSlots.size() - 1);
-            m_tagSlots[s2] = other;
+            std::size_t s2 = Document::tagHash({reinterpret_cast<const char16_t*>(name.utf16()),
+                                                std::size_t(name.size())}) &
+                             (d.tagSlots.size() - 1);
+            while (d.tagSlots[s2] != kNone)
+                s2 = (s2 + 1) & (d.tagSlots.size() - 1);
+            d.tagSlots[s2] = other;
         }
     }
     return id;
@@ -676,6 +679,7 @@ HtmlElement ParseHtml(const QString& html)
 
 HtmlElement ParseHtml(const QString& html, bool ignoreQuotes)
 {
+    // Offsets are 31 bits wide; a page of two thousand million characters is no page.
     if (html.size() >= qsizetype(html_detail::kPoolBit))
         throw HtmlError(QStringLiteral("LineNum:1") + QString::fromUtf8("无法找到Tag结束点:"));
     auto doc = std::make_shared<html_detail::Document>();

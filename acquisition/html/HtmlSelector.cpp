@@ -278,7 +278,10 @@ CssSelectorItemGroup parseSelector(QStringView selector)
             item.attributes.append(readAttributeTest(r));
             itemHasContent = true;
         } else {
-            item.szTag = readTagName(r).toUpper();
+            // Character by character, as the parser upper-cases tag names.
+            item.szTag = readTagName(r);
+            for (QChar& ch : item.szTag)
+                ch = ch.toUpper();
             itemHasContent = true;
         }
     }
