@@ -1,4 +1,5 @@
 // dedizo-cli: command-line tools around the library database and catalogue data.
+#include "acquisition/html/HtmlCli.h"
 #include "acquisition/marc/MarcCli.h"
 #include "app/cli/CliCommand.h"
 #include "catalogue/inputcode/InputCodeCli.h"
@@ -33,6 +34,7 @@ const Subcommand kSubcommands[] = {
     {"isbn", "normalise standard numbers (ISBN, ISSN, CN)", dedizo::isbnCommand},
     {"price", "split catalogue price texts into amount, currency and note", dedizo::priceCommand},
     {"marc", "print the records of a MARC file (ISO 2709 or line form) as JSON", dedizo::marcCommand},
+    {"html", "print the text of the elements of an HTML page that a selector matches", dedizo::htmlCliCommand},
 };
 
 void printUsage(QTextStream& err)
