@@ -5,7 +5,6 @@
 #include "core/ProgressService.h"
 
 #include <QSqlError>
-#include <limits>
 
 namespace dedizo {
 
@@ -48,22 +47,27 @@ QVariant BoundStatement::scalar(const QVariantList& values)
 namespace {
 
 QString pageSelect(Connection& c, const QString& columns, const QString& table, const QString& where,
-                   int pageSize)
+                   int pageSize, bool afterLastKey)
 {
     const QString key = columns.section(QLatin1Char(','), 0, 0).trimmed();
-    QString rest = columns + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ");
+    QStringList conditions;
     if (!where.isEmpty())
-        rest += QLatin1Char('(') + where + QStringLiteral(") AND ");
-    rest += key + QStringLiteral(" > ? ORDER BY ") + key;
-    return c.dialect().selectTop(pageSize, rest);
+        conditions << QLatin1Char('(') + where + QLatin1Char(')');
+    if (afterLastKey)
+        conditions << key + QStringLiteral(" > ?");
+    QString rest = columns + QStringLiteral(" FROM ") + table;
+    if (!conditions.isEmpty())
+        rest += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    return c.dialect().selectTop(pageSize, rest + QStringLiteral(" ORDER BY ") + key);
 }
 
 } // namespace
 
 KeysetReader::KeysetReader(Connection& connection, const QString& columns, const QString& table,
                            const QString& where, int pageSize)
-    : m_select(connection, pageSelect(connection, columns, table, where, pageSize)),
-      m_columns(int(columns.count(QLatin1Char(',')) + 1)), m_lastKey(std::numeric_limits<qint64>::min())
+    : m_first(connection, pageSelect(connection, columns, table, where, pageSize, false)),
+      m_next(connection, pageSelect(connection, columns, table, where, pageSize, true)),
+      m_columns(int(columns.count(QLatin1Char(',')) + 1))
 {
 }
 
@@ -74,7 +78,7 @@ bool KeysetReader::nextPage(QVector<Row>& rows)
         return false;
     // The whole page is read and the select finished before anything is
     // written, so no cursor is open when the page's transaction commits.
-    QSqlQuery& q = m_select.select({m_lastKey});
+    QSqlQuery& q = m_lastKey.isValid() ? m_next.select({m_lastKey}) : m_first.select({});
     while (q.next()) {
         Row row(m_columns);
         for (int i = 0; i < m_columns; ++i)
@@ -86,7 +90,7 @@ bool KeysetReader::nextPage(QVector<Row>& rows)
         m_done = true;
         return false;
     }
-    m_lastKey = rows.last().at(0).toLongLong();
+    m_lastKey = rows.last().at(0);
     return true;
 }
 

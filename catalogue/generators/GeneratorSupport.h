@@ -43,9 +43,10 @@ public:
     bool nextPage(QVector<Row>& rows);
 
 private:
-    BoundStatement m_select;
+    BoundStatement m_first; // no lower bound: any key value is read
+    BoundStatement m_next;  // keys above the last one read
     int m_columns = 0;
-    qint64 m_lastKey;
+    QVariant m_lastKey;
     bool m_done = false;
 };
 
