@@ -68,7 +68,7 @@ BatchGenerateForm::BatchGenerateForm(const QString& caption, const QString& desc
 QString BatchGenerateForm::instructions(const QString& description)
 {
     QString text = QStringLiteral("使用说明：\r\n\r\n") + description;
-    // The memo breaks lines at "\n"; "\r\n" would show a stray character on some styles.
+    // The generators' texts use Windows line breaks; the memo's line break is "\n".
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text;
 }
@@ -122,6 +122,12 @@ void GeneratorWindowHost::endBusy()
         m_cursorSet = false;
     }
     m_window = nullptr;
+}
+
+GeneratorWindowHost& generatorWindowHost()
+{
+    static GeneratorWindowHost host;
+    return host;
 }
 
 } // namespace dedizo

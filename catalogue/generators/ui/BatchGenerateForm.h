@@ -56,4 +56,8 @@ private:
     std::function<void(BatchGenerateForm&)> m_hook;
 };
 
+// The window host of the program, for list windows:
+// BatchGenerator::Show<BookCodeGenerator>(generatorWindowHost()).
+GeneratorWindowHost& generatorWindowHost();
+
 } // namespace dedizo
