@@ -39,7 +39,7 @@ UserAccForm::UserAccForm(QWidget* parent) : QDialog(parent)
     for (int i = 0; i < groups.size(); ++i)
         (new QTreeWidgetItem(root, {groups[i]}))->setData(0, Qt::UserRole, i + 1);
     TreeGroups->expandAll();
-    TreeGroups->setMaximumWidth(180);
+    TreeGroups->setMaximumWidth(200);
 
     Dataset& funs = DM1().FunQuery;
     funs.close();
@@ -81,8 +81,9 @@ UserAccForm::UserAccForm(QWidget* parent) : QDialog(parent)
     split->addWidget(TreeGroups);
     split->addWidget(Grid);
     split->setStretchFactor(1, 1);
+    split->setSizes({170, 450});
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(split);
+    layout->addWidget(split, 1);
     layout->addWidget(LblStatus);
 
     connect(TreeGroups, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
