@@ -49,7 +49,7 @@ ParForm::ParForm(QWidget* parent) : QDialog(parent)
     BtnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
     BtnSave->setAutoDefault(false);
     BtnCancel->setAutoDefault(false);
-    setRightsTag(BtnSave, kOperateTag);
+    setActionTag(BtnSave, TagOperate);
     BtnSave->setEnabled(par.isEditing());
 
     auto* form = new QFormLayout;

@@ -6,23 +6,13 @@
 
 namespace dedizo {
 
-void setRightsTag(QObject* actionOrButton, int tag)
-{
-    actionOrButton->setProperty(kRightsTagProperty, tag);
-}
-
-int rightsTag(const QObject* actionOrButton)
-{
-    return actionOrButton->property(kRightsTagProperty).toInt();
-}
-
 void applyRightsToWindow(QWidget* window, bool operate, bool print)
 {
     if (!window || (operate && print))
         return;
     auto denied = [&](const QObject* o) {
-        const int tag = rightsTag(o);
-        return (tag == kOperateTag && !operate) || (tag == kPrintTag && !print);
+        const int tag = actionTag(o);
+        return (tag == TagOperate && !operate) || (tag == TagPrint && !print);
     };
     QList<QAction*> actions = window->findChildren<QAction*>();
     for (QAction* a : window->actions())

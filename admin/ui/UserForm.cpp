@@ -5,29 +5,24 @@
 #include "admin/ui/RightsTags.h"
 #include "admin/ui/UserAccForm.h"
 #include "admin/ui/UserEditForm.h"
-#include "core/DatasetModel.h"
 #include "core/Prompts.h"
+#include "core/SQLBuilder.h"
 #include "core/SharedDatasets.h"
 #include "core/UserInfo.h"
 #include "core/ui/FunctionWindows.h"
-#include "core/ui/GridOutputForm.h"
 
 #include <QAction>
-#include <QHeaderView>
-#include <QTableView>
-#include <QToolBar>
-#include <QVBoxLayout>
 
 namespace dedizo {
 
 namespace {
 
-QAction* toolAction(QToolBar* bar, QObject* owner, const QString& name, const QString& text, int tag)
+QAction* userAction(FatherForm* form, const QString& name, const QString& text)
 {
-    auto* a = new QAction(text, owner);
+    auto* a = new QAction(text, form);
     a->setObjectName(name);
-    setRightsTag(a, tag);
-    bar->addAction(a);
+    setActionTag(a, TagOperate); // every action of the window changes data
+    form->addToolAction(a);
     return a;
 }
 
@@ -42,81 +37,33 @@ int openUnderList(const QString& className, const QString& caption, std::functio
 
 } // namespace
 
-UserForm::UserForm(QWidget* parent) : QDialog(parent)
+UserForm::UserForm(QWidget* parent) : FatherForm(&DM1().UserQuery, parent)
 {
     setWindowTitle(QStringLiteral("用户授权设置"));
     setObjectName(QStringLiteral("UserForm"));
-    resize(820, 480);
 
-    ToolBar = new QToolBar(this);
-    ToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    ActionAdd =
-        toolAction(ToolBar, this, QStringLiteral("ActionAdd"), QStringLiteral("新增(&A)"), kOperateTag);
-    ActionEdit =
-        toolAction(ToolBar, this, QStringLiteral("ActionEdit"), QStringLiteral("修改(&M)"), kOperateTag);
-    ActionDelete =
-        toolAction(ToolBar, this, QStringLiteral("ActionDelete"), QStringLiteral("删除(&D)"), kOperateTag);
-    ToolBar->addSeparator();
-    ActionGrant =
-        toolAction(ToolBar, this, QStringLiteral("ActionGrant"), QStringLiteral("授权(&E)"), kOperateTag);
-    ActionResetPwd =
-        toolAction(ToolBar, this, QStringLiteral("ActionResetPwd"), QStringLiteral("重置密码"), kOperateTag);
-    ToolBar->addSeparator();
-    ActionExport =
-        toolAction(ToolBar, this, QStringLiteral("ActionExport"), QStringLiteral("导出"), kPrintTag);
-    ActionClose = toolAction(ToolBar, this, QStringLiteral("ActionClose"), QStringLiteral("关闭(&C)"), 0);
+    ActionAdd = userAction(this, QStringLiteral("ActionAdd"), QStringLiteral("新增(&A)"));
+    ActionEdit = userAction(this, QStringLiteral("ActionEdit"), QStringLiteral("修改(&M)"));
+    ActionDelete = userAction(this, QStringLiteral("ActionDelete"), QStringLiteral("删除(&D)"));
+    ActionGrant = userAction(this, QStringLiteral("ActionGrant"), QStringLiteral("授权(&E)"));
+    ActionResetPwd = userAction(this, QStringLiteral("ActionResetPwd"), QStringLiteral("重置密码"));
+    setEditAction(ActionEdit);
 
     Dataset& users = DM1().UserQuery;
     users.close();
-    users.setSql(QStringLiteral("SELECT * FROM Users_tab"));
-    users.open();
-    m_model = new DatasetModel(&users, this);
-    Grid = new QTableView(this);
-    Grid->setModel(m_model);
-    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid->verticalHeader()->hide();
-    Grid->horizontalHeader()->setStretchLastSection(true);
-    for (int i = 0; i < users.fieldCount(); ++i)
-        Grid->setColumnHidden(i, users.field(i).hidden);
-    if (!users.isEmpty())
-        Grid->selectRow(0);
+    users.sql() = SQLBuilder::SQL(QStringLiteral("SELECT * FROM Users_tab")).split(QLatin1Char('\n'));
+    ApplyWhere(QString());
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(ToolBar);
-    layout->addWidget(Grid);
-
-    connect(Grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [](const QModelIndex& current) {
-                Dataset& ds = DM1().UserQuery;
-                if (current.isValid() && !ds.isEditing())
-                    ds.setCurrentRow(current.row());
-            });
-    connect(Grid, &QTableView::doubleClicked, this, [this] {
-        if (ActionEdit->isEnabled())
-            ActionEdit->trigger();
-    });
     connect(ActionAdd, &QAction::triggered, this, &UserForm::addUser);
     connect(ActionEdit, &QAction::triggered, this, &UserForm::editUser);
     connect(ActionDelete, &QAction::triggered, this, &UserForm::deleteUser);
     connect(ActionGrant, &QAction::triggered, this, &UserForm::grantRights);
     connect(ActionResetPwd, &QAction::triggered, this, &UserForm::resetPassword);
-    connect(ActionExport, &QAction::triggered, this, [this] { GridOutputForm::exportView(Grid, this); });
-    connect(ActionClose, &QAction::triggered, this, &QDialog::accept);
 }
 
 UserForm::~UserForm()
 {
     DM1().UserQuery.close();
-}
-
-void UserForm::syncGridRow()
-{
-    const int row = DM1().UserQuery.currentRow();
-    if (row >= 0)
-        Grid->selectRow(row);
 }
 
 void UserForm::openEditor()
@@ -133,7 +80,6 @@ void UserForm::openEditor()
     }
     if (users.isEditing())
         users.cancel();
-    syncGridRow();
 }
 
 void UserForm::addUser()
@@ -165,7 +111,6 @@ void UserForm::deleteUser()
     if (!Confirm(QStringLiteral("确定要删除当前记录吗?")))
         return;
     DeleteUserWithRights(users.value(QStringLiteral("UserID")).toInt(), [&users] { users.remove(); });
-    syncGridRow();
 }
 
 void UserForm::grantRights()

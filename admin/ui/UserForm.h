@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "core/ui/FatherForm.h"
 
 class QAction;
-class QTableView;
-class QToolBar;
 
 namespace dedizo {
 
-class DatasetModel;
-
 // TUserForm ("用户授权设置", key 52): the operators over DM1().UserQuery
 // ("SELECT * FROM Users_tab", the password column hidden). Every action
-// that changes data carries the operate tag.
-class UserForm : public QDialog
+// that changes data carries the operate tag; export and print are the
+// list window's own.
+class UserForm : public FatherForm
 {
     Q_OBJECT
 public:
@@ -26,20 +23,14 @@ public:
     void grantRights();   // 授权(&E)
     void resetPassword(); // 重置密码
 
-    QToolBar* ToolBar = nullptr;
     QAction* ActionAdd = nullptr;
     QAction* ActionEdit = nullptr;
     QAction* ActionDelete = nullptr;
     QAction* ActionGrant = nullptr;
     QAction* ActionResetPwd = nullptr;
-    QAction* ActionExport = nullptr;
-    QAction* ActionClose = nullptr;
-    QTableView* Grid = nullptr;
 
 private:
     void openEditor();
-    void syncGridRow();
-    DatasetModel* m_model = nullptr;
 };
 
 } // namespace dedizo

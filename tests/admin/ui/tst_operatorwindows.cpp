@@ -14,6 +14,7 @@
 #include "core/DbUtils.h"
 #include "core/SharedDatasets.h"
 #include "core/UserInfo.h"
+#include "core/ui/DataGrid.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 
@@ -87,17 +88,17 @@ public:
     {
         setWindowTitle(caption);
         actOperate = new QAction(QStringLiteral("新增"), this);
-        setRightsTag(actOperate, kOperateTag);
+        setActionTag(actOperate, TagOperate);
         actPrint = new QAction(QStringLiteral("导出"), this);
-        setRightsTag(actPrint, kPrintTag);
+        setActionTag(actPrint, TagPrint);
         actPlain = new QAction(QStringLiteral("刷新"), this);
         btnOperate = new QPushButton(QStringLiteral("删除"), this);
-        setRightsTag(btnOperate, kOperateTag);
+        setActionTag(btnOperate, TagOperate);
         btnPrint = new QPushButton(QStringLiteral("打印"), this);
-        setRightsTag(btnPrint, kPrintTag);
+        setActionTag(btnPrint, TagPrint);
         booksAdd = new QAction(QStringLiteral("新增(&A)"), this);
         booksAdd->setObjectName(QStringLiteral("BooksAdd"));
-        setRightsTag(booksAdd, kOperateTag);
+        setActionTag(booksAdd, TagOperate);
         connect(booksAdd, &QAction::triggered, this, [this] { ++addCount; });
     }
     Q_INVOKABLE void SetBusinessTypeLoan() { businessType = QStringLiteral("Loan"); }
@@ -794,7 +795,7 @@ private Q_SLOTS:
         whenShown<UserLogForm>([](UserLogForm* f) { f->reject(); });
         QVERIFY(OpenFunctionByKey(53));
         UserLogForm log;
-        QAbstractItemModel* m = log.Grid->model();
+        QAbstractItemModel* m = log.grid()->view()->model();
         QCOMPARE(m->rowCount(), 2);
         QVERIFY(!(m->flags(m->index(0, 3)) & Qt::ItemIsEditable));
         QVERIFY(DM1().UserLogQuery.isReadOnly());
