@@ -36,7 +36,8 @@ void drawBook(QPainter& p, const QRectF& r, const QColor& page, const QColor& ed
     p.setBrush(page);
     p.drawPath(left);
     p.drawPath(right);
-    p.drawLine(QPointF(r.left() + w * 0.5, r.top() + h * 0.22), QPointF(r.left() + w * 0.5, r.top() + h * 0.84));
+    p.drawLine(QPointF(r.left() + w * 0.5, r.top() + h * 0.22),
+               QPointF(r.left() + w * 0.5, r.top() + h * 0.84));
 }
 
 QFont titleFont(int pixelSize, bool bold)
@@ -82,7 +83,7 @@ QPixmap splash(const QString& title)
     g.setColorAt(0, kLight);
     g.setColorAt(1, kDeep);
     p.fillRect(pm.rect(), g);
-    drawBook(p, QRectF(300, 40, 130, 130), QColor(255, 255, 255, 60), QColor(255, 255, 255, 120));
+    drawBook(p, QRectF(320, 16, 110, 110), QColor(255, 255, 255, 60), QColor(255, 255, 255, 120));
     p.drawPixmap(28, 44, logo(56));
     p.setPen(Qt::white);
     p.setFont(titleFont(24, true));

@@ -28,7 +28,9 @@ void bringToFront()
 
 } // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+}
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

@@ -50,7 +50,8 @@ bool ApplicationFilter::eventFilter(QObject* watched, QEvent* event)
         if (!widget || widget->toolTip().isEmpty())
             break;
         auto* help = static_cast<QHelpEvent*>(event);
-        QToolTip::showText(help->globalPos(), hintHtml(widget->toolTip()), widget, QRect(), kHintMilliseconds);
+        QToolTip::showText(help->globalPos(), hintHtml(widget->toolTip()), widget, QRect(),
+                           kHintMilliseconds);
         return true;
     }
     default:

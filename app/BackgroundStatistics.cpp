@@ -57,9 +57,11 @@ bool BackgroundStatistics::start(const ConnectParams& params, const StatisticsQu
         }
         // This object outlives the thread (its destructor waits), so the queued call is safe.
         if (ok)
-            QMetaObject::invokeMethod(this, [this, counts] { Q_EMIT counted(counts); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, counts] { Q_EMIT counted(counts); }, Qt::QueuedConnection);
         else
-            QMetaObject::invokeMethod(this, [this, error] { Q_EMIT failed(error); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, error] { Q_EMIT failed(error); }, Qt::QueuedConnection);
     }));
     m_thread->start();
     return true;

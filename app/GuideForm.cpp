@@ -50,7 +50,9 @@ QString guideHtml()
     QString html = QStringLiteral("<html><body style=\"line-height:140%\">");
     int n = 0;
     for (const Section& s : sections()) {
-        html += QStringLiteral("<h3 style=\"color:#123d70\">%1. %2</h3><ol>").arg(++n).arg(s.title.toHtmlEscaped());
+        html += QStringLiteral("<h3 style=\"color:#123d70\">%1. %2</h3><ol>")
+                    .arg(++n)
+                    .arg(s.title.toHtmlEscaped());
         for (const QString& step : s.steps)
             html += QStringLiteral("<li>%1</li>").arg(step.toHtmlEscaped());
         html += QStringLiteral("</ol>");
@@ -102,7 +104,7 @@ GuideForm::GuideForm(bool oem, QWidget* parent) : QDialog(parent, Qt::Dialog | Q
     layout->addLayout(top);
     layout->addWidget(TxtGuide, 1);
     layout->addLayout(buttons);
-    resize(520, 560);
+    resize(560, 680);
 }
 
 } // namespace dedizo

@@ -414,8 +414,8 @@ QWidget* MainForm::buildMainPanel()
 
     LblCurrUser = new QLabel(QStringLiteral("当前用户："), PanMain);
     LblCurrUser->setObjectName(QStringLiteral("LblCurrUser"));
-    LblVersion = new QLabel(QStringLiteral("软件版本：v%1 (%2)").arg(QStringLiteral("2021"), AppInfo::version()),
-                            PanMain);
+    LblVersion = new QLabel(
+        QStringLiteral("软件版本：v%1 (%2)").arg(QStringLiteral("2021"), AppInfo::version()), PanMain);
     LblVersion->setObjectName(QStringLiteral("LblVersion"));
     LblCorpName = new QLabel(PanMain);
     LblCorpName->setObjectName(QStringLiteral("LblCorpName"));
@@ -448,10 +448,13 @@ void MainForm::applyTitleAndSupplier()
 {
     QString title;
     if (m_oem) {
-        title = m_config.ReadString(QStringLiteral("OEM"), QStringLiteral("SystemName"), QStringLiteral("图书馆管理系统"));
-        LblCorpName->setText(m_config.ReadString(QStringLiteral("OEM"), QStringLiteral("CorpName"), QString()));
+        title = m_config.ReadString(QStringLiteral("OEM"), QStringLiteral("SystemName"),
+                                    QStringLiteral("图书馆管理系统"));
+        LblCorpName->setText(
+            m_config.ReadString(QStringLiteral("OEM"), QStringLiteral("CorpName"), QString()));
         LblPhone->setText(m_config.ReadString(QStringLiteral("OEM"), QStringLiteral("Phone"), QString()));
-        LblOfficialWeb->setText(m_config.ReadString(QStringLiteral("OEM"), QStringLiteral("OfficialWeb"), QString()));
+        LblOfficialWeb->setText(
+            m_config.ReadString(QStringLiteral("OEM"), QStringLiteral("OfficialWeb"), QString()));
     } else {
         title = AppInfo::title();
         if (DataModule::hasInstance() && DataModule::instance().isConnected())
@@ -462,7 +465,8 @@ void MainForm::applyTitleAndSupplier()
     for (QLabel* l : {LblCorpName, LblPhone, static_cast<QLabel*>(LblOfficialWeb)})
         l->setVisible(!l->text().isEmpty());
     setWindowTitle(title);
-    ImgMainWord->setPixmap(AppArt::fromWorkingFolder(QStringLiteral("MainWord.png"), AppArt::mainWord(title)));
+    ImgMainWord->setPixmap(
+        AppArt::fromWorkingFolder(QStringLiteral("MainWord.png"), AppArt::mainWord(title)));
 }
 
 QToolButton* MainForm::navItem(int key) const
@@ -739,8 +743,8 @@ bool MainForm::closeQuery()
     const ExitForm::Choice choice = form.choice();
     if (choice != ExitForm::Choice::Exit) {
         QString error;
-        const auto action =
-            choice == ExitForm::Choice::PowerOff ? SessionControl::Action::PowerOff : SessionControl::Action::Reboot;
+        const auto action = choice == ExitForm::Choice::PowerOff ? SessionControl::Action::PowerOff
+                                                                 : SessionControl::Action::Reboot;
         if (!SessionControl::request(action, &error))
             ShowError(error);
     }

@@ -31,7 +31,9 @@ FunctionRight MainWindowHooks::right(int) const
     return {true, true, true, true};
 }
 
-void MainWindowHooks::writeLog(const QString&, const QString&, const QString&) {}
+void MainWindowHooks::writeLog(const QString&, const QString&, const QString&)
+{
+}
 
 void MainWindowHooks::lockScreen(QWidget* parent)
 {

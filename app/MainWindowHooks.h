@@ -34,7 +34,8 @@ public:
     // The rights row for `key`; consulted only for users other than the administrator.
     virtual FunctionRight right(int key) const;
     // WriteOperationLog(window name, operation, memo).
-    virtual void writeLog(const QString& windowName, const QString& operation, const QString& memo = QString());
+    virtual void writeLog(const QString& windowName, const QString& operation,
+                          const QString& memo = QString());
     // Shows the lock screen modally (the main window has checked that a user is logged in).
     virtual void lockScreen(QWidget* parent);
     // "修改密码".

@@ -102,7 +102,8 @@ int ScreenshotMode::run(MainForm& main)
     }
     {
         QStandardItemModel model(3, 3);
-        model.setHorizontalHeaderLabels({QStringLiteral("书刊名称"), QStringLiteral("著者"), QStringLiteral("出版单位")});
+        model.setHorizontalHeaderLabels(
+            {QStringLiteral("书刊名称"), QStringLiteral("著者"), QStringLiteral("出版单位")});
         GridOutputForm output(&model, {}, &main);
         save(&output, QStringLiteral("GridOutputForm"));
     }

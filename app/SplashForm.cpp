@@ -18,7 +18,8 @@ SplashForm::SplashForm(QWidget* parent)
     ImgSplash->setObjectName(QStringLiteral("ImgSplash"));
     ImgSplash->setGeometry(0, 0, 450, 250);
     ImgSplash->setScaledContents(true);
-    ImgSplash->setPixmap(AppArt::fromWorkingFolder(QStringLiteral("Splash.bmp"), AppArt::splash(AppInfo::title())));
+    ImgSplash->setPixmap(
+        AppArt::fromWorkingFolder(QStringLiteral("Splash.bmp"), AppArt::splash(AppInfo::title())));
     LblProgress = new QLabel(this);
     LblProgress->setObjectName(QStringLiteral("LblProgress"));
     LblProgress->setGeometry(28, 208, 400, 24);

@@ -34,16 +34,17 @@ StatisticsQueries StatisticsQueries::build(const SqlDialect& dialect, const QStr
     StatisticsQueries q;
     q.copies = QStringLiteral("SELECT COUNT(*) FROM Copies_tab") +
                roomCondition(bookRoom, QStringLiteral(" WHERE "), copiesRoom, {});
-    q.titles = QStringLiteral("SELECT COUNT(*) FROM Books_tab") +
-               roomCondition(bookRoom, QStringLiteral(" WHERE BookID IN(SELECT BookID FROM Copies_tab WHERE "),
-                             copiesRoom, QStringLiteral(")"));
+    q.titles =
+        QStringLiteral("SELECT COUNT(*) FROM Books_tab") +
+        roomCondition(bookRoom, QStringLiteral(" WHERE BookID IN(SELECT BookID FROM Copies_tab WHERE "),
+                      copiesRoom, QStringLiteral(")"));
     q.readers = QStringLiteral("SELECT COUNT(*) FROM Readers_tab") +
                 roomCondition(bookRoom, QStringLiteral(" WHERE "), QStringLiteral("HomePhone"), {});
     const QDateTime dayEnd(serverNow.date(), QTime(23, 59, 59));
     const QString condition =
         QStringLiteral(" WHERE IsReturn = 0 AND ShouldReturnDate <= ") + dialect.dateTimeLiteral(dayEnd) +
-        roomCondition(bookRoom, QStringLiteral(" AND CopyID IN(SELECT CopyID FROM Copies_tab WHERE "), copiesRoom,
-                      QStringLiteral(")"));
+        roomCondition(bookRoom, QStringLiteral(" AND CopyID IN(SELECT CopyID FROM Copies_tab WHERE "),
+                      copiesRoom, QStringLiteral(")"));
     q.overdueCopies = QStringLiteral("SELECT COUNT(*) FROM LoanList_tab") + condition;
     q.overdueReaders =
         QStringLiteral("SELECT COUNT(*) FROM (SELECT DISTINCT ReaderID FROM LoanList_tab %1) AS TempReaders")

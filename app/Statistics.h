@@ -20,7 +20,8 @@ struct StatisticsQueries
     QString overdueReaders;
 
     // `bookRoom` empty: no room restriction. A loan due on `serverNow`'s day counts as overdue.
-    static StatisticsQueries build(const SqlDialect& dialect, const QString& bookRoom, const QDateTime& serverNow);
+    static StatisticsQueries build(const SqlDialect& dialect, const QString& bookRoom,
+                                   const QDateTime& serverNow);
     // For the logged-in user on the main connection (reads the server clock).
     static StatisticsQueries forCurrentUser();
 };

@@ -77,8 +77,8 @@ InputDateForm::InputDateForm(QWidget* parent) : QDialog(parent)
 
 void WidgetPrompts::message(Icon icon, const QString& text)
 {
-    const auto i = icon == Icon::Error     ? QMessageBox::Critical
-                   : icon == Icon::Warning ? QMessageBox::Warning
+    const auto i = icon == Icon::Error      ? QMessageBox::Critical
+                   : icon == Icon::Warning  ? QMessageBox::Warning
                    : icon == Icon::Question ? QMessageBox::Question
                                             : QMessageBox::Information;
     QMessageBox box(i, AppInfo::title(), text, QMessageBox::Ok, dialogParent());
