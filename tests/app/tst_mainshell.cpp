@@ -5,12 +5,14 @@
 #include "app/ExitForm.h"
 #include "app/GuideForm.h"
 #include "app/MainForm.h"
+#include "app/ScreenshotMode.h"
 #include "app/SessionControl.h"
 #include "core/AppPaths.h"
 #include "core/ConfigManager.h"
 #include "core/DatabaseError.h"
 #include "core/UserInfo.h"
 #include "core/ui/FunctionWindows.h"
+#include "core/ui/ScreenshotSamples.h"
 #include "tests/app/TestHooks.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
@@ -525,6 +527,34 @@ private Q_SLOTS:
         auto main = start();
         answerModal<AboutForm>([](AboutForm* f) { f->BtnClose->click(); });
         main->ribbonButton(QStringLiteral("BtnAbout"))->click();
+    }
+
+    void screenshotModeWritesEveryWindow()
+    {
+        bool filled = false;
+        addScreenshotSample(QStringLiteral("TFakeParForm"),
+                            [&filled](QWidget* w) { filled = qobject_cast<QDialog*>(w) != nullptr; });
+        auto main = start();
+        QTemporaryDir out;
+        ScreenshotMode mode(out.path());
+        QCOMPARE(mode.run(*main), 0);
+        QVERIFY(filled);
+        QVERIFY(mode.failures().isEmpty());
+        QStringList expected{QStringLiteral("TMainForm"),      QStringLiteral("TAboutForm"),
+                             QStringLiteral("TGuideForm"),     QStringLiteral("ProgressForm"),
+                             QStringLiteral("QLDBFilterForm"), QStringLiteral("GridOutputForm"),
+                             QStringLiteral("TExitForm")};
+        const int ownWindows = expected.size();
+        for (const FunctionWindow& w : FunctionWindows::all())
+            expected << w.className;
+        for (int i = 0; i < expected.size(); ++i) {
+            const QImage image(out.filePath(expected[i] + QStringLiteral(".png")));
+            QVERIFY2(!image.isNull(), qPrintable(expected[i]));
+            if (i < ownWindows) // laid out windows, not the empty fakes
+                QVERIFY2(image.width() > 200 && image.height() > 80, qPrintable(expected[i]));
+        }
+        // The fake windows were opened for their pictures, not through the dispatcher.
+        QCOMPARE(main->isVisible(), true);
     }
 
     void hintTexts_data()
