@@ -38,7 +38,7 @@ QList<Section> sections()
           QStringLiteral("确认后完成借出、归还或续借。")}},
         {QStringLiteral("其它功能提示"),
          {QStringLiteral("条码扫描枪和读卡器都相当于键盘输入，无需任何设置即可使用。"),
-          QStringLiteral("按 F9 可随时锁定屏幕，按 F1 打开用户手册。")}},
+          QStringLiteral("按 F9 可随时锁定屏幕。")}},
         {QStringLiteral("基本使用流程"),
          {QStringLiteral("第一步：录入书刊信息及复本。"), QStringLiteral("第二步：录入读者信息。"),
           QStringLiteral("第三步：进行借出、归还、续借等流通操作。")}},
