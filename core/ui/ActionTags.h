@@ -9,7 +9,12 @@ namespace dedizo {
 // 0 = always available, 1 = changes data (needs the operate right),
 // 2 = prints or exports (needs the print right). Kept as the dynamic
 // property "tag" on the QAction (or on a button without an action).
-enum ActionTag { TagNone = 0, TagOperate = 1, TagPrint = 2 };
+enum ActionTag
+{
+    TagNone = 0,
+    TagOperate = 1,
+    TagPrint = 2
+};
 
 inline void setActionTag(QObject* actionOrButton, int tag)
 {

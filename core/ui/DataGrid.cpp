@@ -14,8 +14,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QMenu>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -43,7 +43,8 @@ protected:
         if (days < 1)
             return;
         const QStyle* style = QApplication::style();
-        option->icon = style->standardIcon(days >= 30 ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning);
+        option->icon =
+            style->standardIcon(days >= 30 ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning);
         option->features |= QStyleOptionViewItem::HasDecoration;
     }
 };
@@ -51,7 +52,8 @@ protected:
 } // namespace
 
 DataGrid::DataGrid(Dataset* dataset, QWidget* parent)
-    : QWidget(parent), m_dataset(dataset), m_model(new DatasetModel(dataset, this)), m_view(new QTableView(this))
+    : QWidget(parent), m_dataset(dataset), m_model(new DatasetModel(dataset, this)),
+      m_view(new QTableView(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -76,7 +78,8 @@ DataGrid::DataGrid(Dataset* dataset, QWidget* parent)
     layout->addWidget(m_footer);
 
     connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::headerClicked);
-    connect(m_view->horizontalHeader(), &QHeaderView::customContextMenuRequested, this, &DataGrid::headerMenu);
+    connect(m_view->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
+            &DataGrid::headerMenu);
     connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
             Q_EMIT activatedRow(index.row());
@@ -112,7 +115,8 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && m_view->currentIndex().isValid()) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            m_view->currentIndex().isValid()) {
             Q_EMIT activatedRow(m_view->currentIndex().row());
             return true;
         }
@@ -251,9 +255,9 @@ QString DataGrid::filterExpression() const
         QStringList alternatives;
         for (const QVariant& v : values)
             alternatives << field + QStringLiteral(" = ") + literalFor(field, v);
-        parts << (alternatives.size() == 1 ? alternatives.first()
-                                           : QLatin1Char('(') + alternatives.join(QStringLiteral(" OR ")) +
-                                                 QLatin1Char(')'));
+        parts << (alternatives.size() == 1
+                      ? alternatives.first()
+                      : QLatin1Char('(') + alternatives.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
     }
     return parts.join(QStringLiteral(" AND "));
 }

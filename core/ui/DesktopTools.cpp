@@ -45,16 +45,17 @@ void RunProgram(const QString& target, const QString& parameters)
 
 bool runCalculator()
 {
-    return startFirstFound({QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
-                            QStringLiteral("mate-calc"), QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")},
+    return startFirstFound({QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                            QStringLiteral("galculator"), QStringLiteral("mate-calc"),
+                            QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")},
                            QStringLiteral("计算器"));
 }
 
 bool runTextEditor()
 {
-    return startFirstFound({QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"), QStringLiteral("kate"),
-                            QStringLiteral("kwrite"), QStringLiteral("mousepad"), QStringLiteral("pluma"),
-                            QStringLiteral("xed"), QStringLiteral("leafpad")},
+    return startFirstFound({QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"),
+                            QStringLiteral("kate"), QStringLiteral("kwrite"), QStringLiteral("mousepad"),
+                            QStringLiteral("pluma"), QStringLiteral("xed"), QStringLiteral("leafpad")},
                            QStringLiteral("记事本"));
 }
 
@@ -77,7 +78,8 @@ void openSupplierSite()
 {
     QString site;
     if (isOEM())
-        site = ConfigManager(AppPaths::configFile()).ReadString(QStringLiteral("OEM"), QStringLiteral("OfficialWeb"), {});
+        site = ConfigManager(AppPaths::configFile())
+                   .ReadString(QStringLiteral("OEM"), QStringLiteral("OfficialWeb"), {});
     if (site.isEmpty())
         site = QStringLiteral("https://www.dedizo.com/");
     if (!site.contains(QLatin1String("://")))

@@ -146,7 +146,8 @@ void FatherForm::createActions()
         if (aboutHandler())
             aboutHandler()(this);
     });
-    connect(ActionExport, &QAction::triggered, this, [this] { GridOutputForm::exportView(m_grid->view(), this); });
+    connect(ActionExport, &QAction::triggered, this,
+            [this] { GridOutputForm::exportView(m_grid->view(), this); });
     connect(ActionCustomColumns, &QAction::triggered, m_grid, &DataGrid::showColumnChooser);
     connect(ActionShowAll, &QAction::triggered, this, [this] { ApplyWhere(QString()); });
     connect(ActionRefresh, &QAction::triggered, this, &FatherForm::refresh);

@@ -13,9 +13,9 @@ namespace dedizo {
 // the user's rights and writes the operation log.
 struct FunctionWindow
 {
-    int key = -1;          // -1: no rights row applies
-    QString className;     // "TLoanAndReturnForm", ... (also the log's window name source)
-    QString caption;       // the main window's item text
+    int key = -1;      // -1: no rights row applies
+    QString className; // "TLoanAndReturnForm", ... (also the log's window name source)
+    QString caption;   // the main window's item text
     std::function<QDialog*(QWidget* parent, const QString& parameter)> create;
 };
 
@@ -31,9 +31,11 @@ public:
 // Creates the window and shows it modally, applying the rights of the
 // logged-in user; returns the dialog's result (QDialog::Rejected when the
 // user may not open it).
-using OpenFunctionWindowFn = std::function<int(const FunctionWindow&, const QString& parameter, QWidget* parent)>;
+using OpenFunctionWindowFn =
+    std::function<int(const FunctionWindow&, const QString& parameter, QWidget* parent)>;
 void setOpenFunctionWindowHandler(OpenFunctionWindowFn handler);
-int OpenFunctionWindow(const FunctionWindow& window, const QString& parameter = QString(), QWidget* parent = nullptr);
+int OpenFunctionWindow(const FunctionWindow& window, const QString& parameter = QString(),
+                       QWidget* parent = nullptr);
 // By key; false when no window is registered for it.
 bool OpenFunctionByKey(int key, const QString& parameter = QString(), QWidget* parent = nullptr);
 

@@ -11,8 +11,8 @@
 #include "tests/support/TestDatabase.h"
 
 #include <QItemSelectionModel>
-#include <QSqlQuery>
 #include <QLabel>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTableView>
 #include <QtTest>
@@ -62,11 +62,12 @@ class TestFatherForm : public QObject
         const int cate = count(QStringLiteral("SELECT MIN(ReaderCateID) FROM ReaderCate_tab"));
         inTransaction(c(), [&] {
             for (int i = 0; i < n; ++i)
-                c().execute(QStringLiteral("INSERT INTO Readers_tab (ReaderName, ReaderCode, ReaderCateID, Sex, "
-                                           "DeptName, HomePhone) VALUES (?, ?, ?, ?, ?, ?)"),
-                            {QStringLiteral("读者%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("R%1").arg(i), cate,
-                             i % 3 == 0 ? 0 : 1, i % 2 ? QStringLiteral("一年级") : QStringLiteral("二年级"),
-                             i < n / 2 ? QStringLiteral("一室") : QStringLiteral("二室")});
+                c().execute(
+                    QStringLiteral("INSERT INTO Readers_tab (ReaderName, ReaderCode, ReaderCateID, Sex, "
+                                   "DeptName, HomePhone) VALUES (?, ?, ?, ?, ?, ?)"),
+                    {QStringLiteral("读者%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("R%1").arg(i),
+                     cate, i % 3 == 0 ? 0 : 1, i % 2 ? QStringLiteral("一年级") : QStringLiteral("二年级"),
+                     i < n / 2 ? QStringLiteral("一室") : QStringLiteral("二室")});
         });
     }
 
@@ -162,8 +163,10 @@ private Q_SLOTS:
 
     void booleanColumnValueList()
     {
-        c().execute(QStringLiteral("INSERT INTO Users_tab (UserCode, UserName, IsLock) VALUES ('a', 'A', 1)"));
-        c().execute(QStringLiteral("INSERT INTO Users_tab (UserCode, UserName, IsLock) VALUES ('b', 'B', 0)"));
+        c().execute(
+            QStringLiteral("INSERT INTO Users_tab (UserCode, UserName, IsLock) VALUES ('a', 'A', 1)"));
+        c().execute(
+            QStringLiteral("INSERT INTO Users_tab (UserCode, UserName, IsLock) VALUES ('b', 'B', 0)"));
         Dataset ds;
         ds.setSql(QStringLiteral("SELECT * FROM Users_tab\nWHERE 1=1"));
         ds.open();
@@ -181,8 +184,9 @@ private Q_SLOTS:
     {
         inTransaction(c(), [&] {
             for (int i = 1; i <= 450; ++i)
-                c().execute(QStringLiteral("INSERT INTO Books_tab (BookName, Author, BookType, TotalCount, BookPrice) "
-                                           "VALUES ('b', 'a', '图书', ?, 1.5)"),
+                c().execute(QStringLiteral(
+                                "INSERT INTO Books_tab (BookName, Author, BookType, TotalCount, BookPrice) "
+                                "VALUES ('b', 'a', '图书', ?, 1.5)"),
                             {i});
         });
         Dataset& ds = DM1().BooksQuery;
@@ -236,7 +240,9 @@ private Q_SLOTS:
         setProgressService(previous);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM Readers_tab")), 3);
         // The last rows go first.
-        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM Readers_tab WHERE ReaderName IN ('读者003', '读者004')")), 0);
+        QCOMPARE(count(QStringLiteral(
+                     "SELECT COUNT(*) FROM Readers_tab WHERE ReaderName IN ('读者003', '读者004')")),
+                 0);
     }
 
     void failedDeleteRollsBackEverything()
