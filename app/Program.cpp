@@ -3,6 +3,7 @@
 #include "app/AboutForm.h"
 #include "app/Application.h"
 #include "app/MainForm.h"
+#include "app/OperatorHooks.h"
 #include "app/SampleData.h"
 #include "app/ScreenshotMode.h"
 #include "app/SplashForm.h"
@@ -107,6 +108,11 @@ int runProgram(int argc, char** argv)
     registerFunctionWindows();
     FatherForm::setAboutHandler([](QWidget* parent) { showAboutWindow(parent); });
     MainForm main(config);
+    // Screenshot runs log in as the administrator without the login window.
+    if (screenshots)
+        main.setHooks(std::make_unique<ScreenshotHooks>());
+    else
+        main.setHooks(std::make_unique<OperatorHooks>());
     splash.close();
 
     int screenshotResult = 0;

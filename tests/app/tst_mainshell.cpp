@@ -5,11 +5,13 @@
 #include "app/ExitForm.h"
 #include "app/GuideForm.h"
 #include "app/MainForm.h"
+#include "app/OperatorHooks.h"
 #include "app/ScreenshotMode.h"
 #include "app/SessionControl.h"
 #include "core/AppPaths.h"
 #include "core/ConfigManager.h"
 #include "core/DatabaseError.h"
+#include "core/DbUtils.h"
 #include "core/UserInfo.h"
 #include "core/ui/FunctionWindows.h"
 #include "core/ui/ScreenshotSamples.h"
@@ -105,12 +107,14 @@ private Q_SLOTS:
         m_db = std::make_unique<test::TestDatabase>();
         AppPaths::setDataDir(m_db->tempPath());
         m_config = std::make_unique<ConfigManager>(AppPaths::configFile());
+        ConfigManager::setInstance(m_config.get());
         m_prompts = std::make_unique<test::ScriptedPrompts>();
     }
     void cleanup()
     {
         SessionControl::setRunner({});
         m_prompts.reset();
+        ConfigManager::setInstance(nullptr);
         m_config.reset();
         m_db.reset();
         currentUser().clear();
@@ -238,6 +242,29 @@ private Q_SLOTS:
         QVERIFY(main->ribbonButton(QStringLiteral("BtnBooksAdd"))->isEnabled());
         main->OpenFun(42);
         QCOMPARE(g_opened.size(), 2);
+    }
+
+    void operatorsModuleLogsInAndOut()
+    {
+        // A new database: the administrator without a password logs in without the login window.
+        MainForm main(*m_config);
+        main.setHooks(std::make_unique<OperatorHooks>());
+        QSignalSpy loggedIn(&main, &MainForm::loggedIn);
+        main.show();
+        QVERIFY(loggedIn.wait(5000));
+        QTRY_VERIFY(!main.isRefreshingInBackground());
+        QCOMPARE(currentUser().UserCode, QStringLiteral("Admin"));
+        QCOMPARE(main.LblCurrUser->text(), QStringLiteral("当前用户：Admin"));
+        const QString entries = QStringLiteral("SELECT COUNT(*) FROM UserLog_tab WHERE WinName = '%1' AND "
+                                               "OperateContent = '%2' AND UserCode = 'Admin'");
+        QCOMPARE(QueryValue(entries.arg(QStringLiteral("进入系统"), QStringLiteral("打开"))),
+                 QStringLiteral("1"));
+        main.close();
+        QVERIFY(!main.isVisible());
+        QString error;
+        QVERIFY2(m_db->dataModule().connectTo(m_db->params(), &error), qPrintable(error));
+        QCOMPARE(QueryValue(entries.arg(QStringLiteral("退出系统"), QStringLiteral("关闭"))),
+                 QStringLiteral("1"));
     }
 
     void cancelledReloginKeepsUser()

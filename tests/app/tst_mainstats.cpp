@@ -51,11 +51,13 @@ private Q_SLOTS:
         m_db = std::make_unique<test::TestDatabase>();
         AppPaths::setDataDir(m_db->tempPath());
         m_config = std::make_unique<ConfigManager>(AppPaths::configFile());
+        ConfigManager::setInstance(m_config.get());
         m_prompts = std::make_unique<test::ScriptedPrompts>();
     }
     void cleanup()
     {
         m_prompts.reset();
+        ConfigManager::setInstance(nullptr);
         m_config.reset();
         m_db.reset();
         currentUser().clear();
