@@ -102,7 +102,7 @@ QStyle::StandardPixmap iconForKey(int key)
     case 41:
         return QStyle::SP_MessageBoxWarning;
     case 42:
-        return QStyle::SP_ComputerIcon;
+        return QStyle::SP_FileDialogInfoView;
     case 51:
         return QStyle::SP_DriveHDIcon;
     case 52:
