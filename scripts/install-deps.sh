@@ -13,6 +13,7 @@ PKGS=(
   postgresql postgresql-client
   fonts-noto-cjk xvfb xauth
   unicode-data yaz libgumbo-dev sqlite3 unzip
+  qt6-translations-l10n
 )
 missing=()
 for p in "${PKGS[@]}"; do
