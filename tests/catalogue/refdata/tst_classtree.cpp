@@ -19,7 +19,8 @@ class TestClassTree : public QObject
     int addClass(const QString& parentCode, const QString& code, const QString& name)
     {
         const int parent =
-            c().scalar(QStringLiteral("SELECT BookCateID FROM BookCate_tab WHERE BookCateCode = '%1'").arg(parentCode))
+            c().scalar(QStringLiteral("SELECT BookCateID FROM BookCate_tab WHERE BookCateCode = '%1'")
+                           .arg(parentCode))
                 .toInt();
         c().execute(QStringLiteral("INSERT INTO BookCate_tab (BookCateParentID, BookCateCode, BookCateName) "
                                    "VALUES (?, ?, ?)"),
@@ -72,7 +73,8 @@ private Q_SLOTS:
         QCOMPARE(root->classId, std::optional<int>(0));
         QVERIFY(root->expanded);
         QCOMPARE(root->children.size(), size_t(22));
-        QCOMPARE(root->children.front()->caption, QStringLiteral("A 马克思主义、列宁主义、毛泽东思想、邓小平理论"));
+        QCOMPARE(root->children.front()->caption,
+                 QStringLiteral("A 马克思主义、列宁主义、毛泽东思想、邓小平理论"));
         QCOMPARE(m_selects, 1 + 22);
         NavigationNode* t = child(root, QStringLiteral("T"));
         QVERIFY(t->childrenLoaded);
@@ -139,8 +141,9 @@ private Q_SLOTS:
         NavigationNode node;
         node.classId = 99;
         node.payload = code;
-        QCOMPARE(c().scalar(QStringLiteral("SELECT COUNT(*) FROM Books_tab WHERE ") + NodeCondition(node)).toInt(),
-                 titles);
+        QCOMPARE(
+            c().scalar(QStringLiteral("SELECT COUNT(*) FROM Books_tab WHERE ") + NodeCondition(node)).toInt(),
+            titles);
     }
 
     // A class saved under a node whose children were never read appears once.
@@ -150,14 +153,17 @@ private Q_SLOTS:
         NavigationNode* root = AddClassRoot(tree);
         NavigationNode* tp = child(child(root, QStringLiteral("T")), QStringLiteral("TP"));
         QVERIFY(!tp->childrenLoaded);
-        const int id = addClass(QStringLiteral("TP"), QStringLiteral("TP2"), QStringLiteral("自动化基础理论"));
-        NavigationNode* added = AddClassChild(*tp, id, QStringLiteral("TP2"), QStringLiteral("自动化基础理论"));
+        const int id =
+            addClass(QStringLiteral("TP"), QStringLiteral("TP2"), QStringLiteral("自动化基础理论"));
+        NavigationNode* added =
+            AddClassChild(*tp, id, QStringLiteral("TP2"), QStringLiteral("自动化基础理论"));
         QVERIFY(added);
         QCOMPARE(captions(tp), (QStringList{"TP3 计算技术、计算机技术", "TP2 自动化基础理论"}));
         ExpandClassNode(*tp);
         QCOMPARE(tp->children.size(), size_t(2));
 
-        const int id2 = addClass(QStringLiteral("TP"), QStringLiteral("TP1"), QStringLiteral("自动化基础理论"));
+        const int id2 =
+            addClass(QStringLiteral("TP"), QStringLiteral("TP1"), QStringLiteral("自动化基础理论"));
         AddClassChild(*tp, id2, QStringLiteral("TP1"), QStringLiteral("自动化基础理论"));
         QCOMPARE(tp->children.size(), size_t(3));
         QVERIFY(tree.remove(tp->children.back().get()));
@@ -166,9 +172,12 @@ private Q_SLOTS:
 
     void subclassesOfAClass()
     {
-        const int tp = c().scalar(QStringLiteral("SELECT BookCateID FROM BookCate_tab WHERE BookCateCode = 'TP'")).toInt();
+        const int tp =
+            c().scalar(QStringLiteral("SELECT BookCateID FROM BookCate_tab WHERE BookCateCode = 'TP'"))
+                .toInt();
         const int tp311 =
-            c().scalar(QStringLiteral("SELECT BookCateID FROM BookCate_tab WHERE BookCateCode = 'TP311'")).toInt();
+            c().scalar(QStringLiteral("SELECT BookCateID FROM BookCate_tab WHERE BookCateCode = 'TP311'"))
+                .toInt();
         QVERIFY(ClassHasSubclasses(tp));
         QVERIFY(!ClassHasSubclasses(tp311));
         QVERIFY(ClassHasSubclasses(0)); // the top level hangs under 0

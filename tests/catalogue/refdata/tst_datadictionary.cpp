@@ -26,23 +26,27 @@ class TestDataDictionary : public QObject
     // name in columns that are not rooms, which a rename must leave alone.
     void addRoomData()
     {
-        c().execute(QStringLiteral("INSERT INTO Books_tab (BookName, Author, BookType, TotalCount, LoanCount) "
-                                   "VALUES ('红楼梦', '曹雪芹', '图书', 3, 0)"));
+        c().execute(
+            QStringLiteral("INSERT INTO Books_tab (BookName, Author, BookType, TotalCount, LoanCount) "
+                           "VALUES ('红楼梦', '曹雪芹', '图书', 3, 0)"));
         const int book = count(QStringLiteral("SELECT MAX(BookID) FROM Books_tab"));
-        const QList<QStringList> copies{{QStringLiteral("T001"), QStringLiteral("一室"), QStringLiteral("A架")},
-                                        {QStringLiteral("T002"), QStringLiteral("一室"), QStringLiteral("B架")},
-                                        {QStringLiteral("T003"), QStringLiteral("二室"), QStringLiteral("C架")},
-                                        {QStringLiteral("T004"), QStringLiteral("二室"), QStringLiteral("C架")},
-                                        {QStringLiteral("T005"), QStringLiteral("二室"), QStringLiteral("D架")},
-                                        {QStringLiteral("T006"), QStringLiteral("二室"), QStringLiteral("一室")}};
+        const QList<QStringList> copies{
+            {QStringLiteral("T001"), QStringLiteral("一室"), QStringLiteral("A架")},
+            {QStringLiteral("T002"), QStringLiteral("一室"), QStringLiteral("B架")},
+            {QStringLiteral("T003"), QStringLiteral("二室"), QStringLiteral("C架")},
+            {QStringLiteral("T004"), QStringLiteral("二室"), QStringLiteral("C架")},
+            {QStringLiteral("T005"), QStringLiteral("二室"), QStringLiteral("D架")},
+            {QStringLiteral("T006"), QStringLiteral("二室"), QStringLiteral("一室")}};
         for (const QStringList& copy : copies)
             c().execute(QStringLiteral("INSERT INTO Copies_tab (BookID, BookBarCode, BookState, BookRoom, "
                                        "BookPos) VALUES (?, ?, '可借', ?, ?)"),
                         {book, copy[0], copy[1], copy[2]});
         const QList<QStringList> readers{
             {QStringLiteral("R1"), QStringLiteral("一室"), QStringLiteral("本校"), QStringLiteral("一年级")},
-            {QStringLiteral("R2"), QStringLiteral("二室"), QStringLiteral("实验中学"), QStringLiteral("二年级")},
-            {QStringLiteral("R3"), QStringLiteral("二室"), QStringLiteral("实验中学"), QStringLiteral("三年级")},
+            {QStringLiteral("R2"), QStringLiteral("二室"), QStringLiteral("实验中学"),
+             QStringLiteral("二年级")},
+            {QStringLiteral("R3"), QStringLiteral("二室"), QStringLiteral("实验中学"),
+             QStringLiteral("三年级")},
             {QStringLiteral("R4"), QStringLiteral("二室"), QStringLiteral("一室"), QStringLiteral("二年级")},
             {QStringLiteral("R5"), QStringLiteral("一室"), QStringLiteral("本校"), QStringLiteral("五年级")}};
         for (const QStringList& r : readers)
@@ -59,7 +63,8 @@ class TestDataDictionary : public QObject
     Dataset& itemsAt(int cate, const QString& name)
     {
         Dataset& items = DM1().ItemsQuery;
-        OpenQuery(items, QStringLiteral("SELECT * FROM Items_tab WHERE ItemCate = %1 ORDER BY ItemCode").arg(cate));
+        OpenQuery(items,
+                  QStringLiteral("SELECT * FROM Items_tab WHERE ItemCate = %1 ORDER BY ItemCode").arg(cate));
         if (!name.isEmpty())
             items.locate(QStringLiteral("ItemName"), name);
         return items;
@@ -98,9 +103,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("targets");
         QTest::newRow("plain table") << "CorpName" << QStringList{"Readers_tab.CorpName"};
-        QTest::newRow("explicit column") << "DeptName" << QStringList{"Readers_tab.DeptName", "Users_tab.Dept"};
+        QTest::newRow("explicit column")
+            << "DeptName" << QStringList{"Readers_tab.DeptName", "Users_tab.Dept"};
         QTest::newRow("rooms") << "BookRoom"
-                               << QStringList{"Copies_tab.BookRoom", "Readers_tab.HomePhone", "Users_tab.Title"};
+                               << QStringList{"Copies_tab.BookRoom", "Readers_tab.HomePhone",
+                                              "Users_tab.Title"};
         QTest::newRow("titles") << "EditionTime" << QStringList{"Books_tab.EditionTime"};
     }
     void targetsOfACategory()
@@ -144,21 +151,29 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<bool>("sorted"); // DISTINCT lists come in no fixed order
         QTest::newRow("no room, departments")
-            << "" << "DeptName" << QStringList{"教务处", "图书馆", "一年级", "二年级", "三年级"} << false;
+            << ""
+            << "DeptName" << QStringList{"教务处", "图书馆", "一年级", "二年级", "三年级"} << false;
         QTest::newRow("room, departments of the room's readers")
-            << "二室" << "DeptName" << QStringList{"二年级", "三年级"} << true;
-        QTest::newRow("room, units of the room's readers") << "二室" << "CorpName" << QStringList{"一室", "实验中学"}
-                                                            << true;
+            << "二室"
+            << "DeptName" << QStringList{"二年级", "三年级"} << true;
+        QTest::newRow("room, units of the room's readers")
+            << "二室"
+            << "CorpName" << QStringList{"一室", "实验中学"} << true;
         QTest::newRow("room, shelves of the room's copies")
-            << "二室" << "BookPos" << QStringList{"C架", "D架", "一室"} << true;
-        QTest::newRow("other room, shelves") << "一室" << "BookPos" << QStringList{"A架", "B架"} << true;
+            << "二室"
+            << "BookPos" << QStringList{"C架", "D架", "一室"} << true;
+        QTest::newRow("other room, shelves") << "一室"
+                                             << "BookPos" << QStringList{"A架", "B架"} << true;
         QTest::newRow("room, holding types from the dictionary")
-            << "二室" << "BookType" << QStringList{"图书", "期刊", "报纸", "音像资料", "电子出版物"} << false;
+            << "二室"
+            << "BookType" << QStringList{"图书", "期刊", "报纸", "音像资料", "电子出版物"} << false;
         QTest::newRow("room, rooms from the dictionary")
-            << "二室" << "BookRoom" << QStringList{"一室", "二室", "阅览室"} << false;
-        QTest::newRow("blank room counts as none")
-            << "  " << "BookPos" << QStringList{"A架", "B架", "C架"} << false;
-        QTest::newRow("unknown name") << "" << "NoSuchColumn" << QStringList{} << false;
+            << "二室"
+            << "BookRoom" << QStringList{"一室", "二室", "阅览室"} << false;
+        QTest::newRow("blank room counts as none") << "  "
+                                                   << "BookPos" << QStringList{"A架", "B架", "C架"} << false;
+        QTest::newRow("unknown name") << ""
+                                      << "NoSuchColumn" << QStringList{} << false;
     }
     void valuesForAUser()
     {
@@ -191,9 +206,11 @@ private Q_SLOTS:
     {
         currentUser().BookRoom = QStringLiteral("O'Hara 室");
         QCOMPARE(DictionaryValuesSql(QStringLiteral("DeptName")),
-                 QStringLiteral("SELECT DISTINCT DeptName AS ItemName FROM Readers_tab WHERE HomePhone = 'O''Hara 室'"));
+                 QStringLiteral(
+                     "SELECT DISTINCT DeptName AS ItemName FROM Readers_tab WHERE HomePhone = 'O''Hara 室'"));
         QCOMPARE(DictionaryValuesSql(QStringLiteral("BookPos")),
-                 QStringLiteral("SELECT DISTINCT BookPos AS ItemName FROM Copies_tab WHERE BookRoom = 'O''Hara 室'"));
+                 QStringLiteral(
+                     "SELECT DISTINCT BookPos AS ItemName FROM Copies_tab WHERE BookRoom = 'O''Hara 室'"));
     }
 
     void renamingARoomRewritesExactlyItsTargets()
@@ -225,7 +242,8 @@ private Q_SLOTS:
         Dataset& items = itemsAt(1, QStringLiteral("图书馆"));
         items.setValue(QStringLiteral("ItemName"), QStringLiteral("图书信息中心"));
         SaveDictionaryItem(items);
-        QCOMPARE(QueryValue("SELECT Dept FROM Users_tab WHERE UserCode = 'lib2'"), QStringLiteral("图书信息中心"));
+        QCOMPARE(QueryValue("SELECT Dept FROM Users_tab WHERE UserCode = 'lib2'"),
+                 QStringLiteral("图书信息中心"));
     }
 
     // New items and unchanged names touch nothing but Items_tab.

@@ -27,8 +27,8 @@ private Q_SLOTS:
         QTest::newRow("bottom, more room below")
             << QRect(100, 120, 120, 24) << QRect(0, 0, 1920, 300) << picker << QRect(98, 145, 398, 155);
         // Flipped above but taller than the room there: starts at the work area's top.
-        QTest::newRow("above, shortened") << QRect(100, 200, 120, 24) << QRect(0, 0, 1920, 300) << picker
-                                          << QRect(98, 0, 398, 200);
+        QTest::newRow("above, shortened")
+            << QRect(100, 200, 120, 24) << QRect(0, 0, 1920, 300) << picker << QRect(98, 0, 398, 200);
         QTest::newRow("narrow work area")
             << QRect(40, 100, 120, 24) << QRect(0, 0, 300, 1040) << picker << QRect(-2, 125, 300, 223);
         QTest::newRow("second screen") << QRect(1930, 100, 120, 24) << QRect(1920, 0, 1280, 1000) << picker
