@@ -10,8 +10,10 @@
 #include "core/ui/DataGrid.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSplitter>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace dedizo {
@@ -22,6 +24,7 @@ BookCateForm::BookCateForm(QWidget* parent) : FatherForm(&DM1().BookCateQuery, p
     resize(860, 560);
 
     TreeCate = new NavigationTreeWidget(this);
+    grid()->view()->horizontalHeader()->setStretchLastSection(true);
     auto* outer = qobject_cast<QVBoxLayout*>(layout());
     const int at = outer->indexOf(grid());
     outer->removeWidget(grid());

@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     QTreeWidgetItem* tp = childItem(t, QStringLiteral("TP"));
     tp->setExpanded(true);
     cate.TreeCate->setCurrentItem(childItem(tp, QStringLiteral("TP3")));
-    cate.TreeCate->scrollToItem(t, QAbstractItemView::PositionAtTop);
+    cate.resize(860, 700);
     ok &= save(&cate, dir + QStringLiteral("/bookcate.png"));
     DM1().BookCateQuery.edit();
     BookCateEditForm cateEdit(&DM1().BookCateQuery);
