@@ -3,9 +3,10 @@
 #include "core/DataModule.h"
 #include "core/Dataset.h"
 #include "core/QueryTexts.h"
+#include "core/ui/FatherForm.h"
 #include "schema/SchemaInstaller.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -63,7 +64,9 @@ void fill(Connection& c, int titles, int copiesPerTitle)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const int titles = argc > 1 ? atoi(argv[1]) : 100000;
     QTemporaryDir dir;
     ConnectParams p;
@@ -102,6 +105,17 @@ int main(int argc, char** argv)
     copies.setCurrentRow(copies.recordCount() / 2);
     std::printf("jump to row %d (rows cached on the way): %lld ms, resident memory +%ld KiB\n",
                 copies.currentRow(), t.elapsed(), currentRssKb() - rssBefore);
+    {
+        Dataset list;
+        list.setSql(CopiesSelect(QString()));
+        t.restart();
+        FatherForm form(&list);
+        form.ApplyWhere(QString());
+        form.show();
+        QApplication::processEvents();
+        std::printf("copies list window shown: %lld ms, %s\n", t.elapsed(),
+                    qPrintable(form.recordCountText()));
+    }
     std::printf("peak resident memory (filling included): %ld KiB\n", peakRssKb());
     return 0;
 }
