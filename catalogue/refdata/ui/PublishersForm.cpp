@@ -1,5 +1,6 @@
 #include "catalogue/refdata/ui/PublishersForm.h"
 
+#include "catalogue/generators/InputCodeGenerators.h"
 #include "catalogue/inputcode/InputCode.h"
 #include "catalogue/refdata/DataDictionary.h"
 #include "core/Dataset.h"
@@ -54,13 +55,11 @@ PublishersForm::PublishersForm(QWidget* parent) : FatherForm(&DM1().PublishersQu
     ImportFromOther = MnuManageTools->addAction(QStringLiteral("从其它数据源导入出版单位..."));
     MnuManageTools->addSeparator();
     GenInputCode = MnuManageTools->addAction(QStringLiteral("生成出版单位名称输入码..."));
-    const QList<QPair<QAction*, Tool>> tools{{ImportFromExcel, Tool::ImportExcel},
-                                             {ImportFromAccess, Tool::ImportAccess},
-                                             {ImportFromOther, Tool::ImportOther},
-                                             {GenInputCode, Tool::GenerateInputCodes}};
-    for (const auto& [action, tool] : tools) {
-        if (tool != Tool::GenerateInputCodes)
-            setActionTag(action, TagOperate);
+    const QList<QPair<QAction*, Tool>> imports{{ImportFromExcel, Tool::ImportExcel},
+                                               {ImportFromAccess, Tool::ImportAccess},
+                                               {ImportFromOther, Tool::ImportOther}};
+    for (const auto& [action, tool] : imports) {
+        setActionTag(action, TagOperate);
         const auto handler = toolHandlers().value(int(tool));
         action->setEnabled(bool(handler));
         if (handler)
@@ -69,6 +68,9 @@ PublishersForm::PublishersForm(QWidget* parent) : FatherForm(&DM1().PublishersQu
                 ActionRefreshWithLocate->trigger();
             });
     }
+    // The generator asks for confirmation and reopens the list itself.
+    connect(GenInputCode, &QAction::triggered, this,
+            [] { BatchGenerator::Show<PublisherInputCodeGenerator>(); });
     // The drop-down button does nothing by itself; its menu offers the tools.
     ActionTools = new QAction(QStringLiteral("管理工具"), this);
     ActionTools->setMenu(MnuManageTools);

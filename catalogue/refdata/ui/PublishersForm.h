@@ -29,14 +29,13 @@ public:
     QAction* ImportFromOther = nullptr;
     QAction* GenInputCode = nullptr;
 
-    // The actions behind the tools' entries, installed by the modules that
-    // provide them; an entry without one stays disabled.
+    // The imports behind the tools' entries, installed by the import module;
+    // an entry without one stays disabled.
     enum class Tool
     {
         ImportExcel,
         ImportAccess,
-        ImportOther,
-        GenerateInputCodes
+        ImportOther
     };
     static void setToolHandler(Tool tool, std::function<void(QWidget*)> handler);
 

@@ -1,3 +1,4 @@
+#include "catalogue/generators/BatchGenerator.h"
 #include "catalogue/refdata/ui/BookCateForm.h"
 #include "catalogue/refdata/ui/DataDictForm.h"
 #include "catalogue/refdata/ui/DictionaryCombos.h"
@@ -390,9 +391,10 @@ private Q_SLOTS:
             entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(entries, (QStringList{"从 Excel 导入出版单位...", "从 Access 导入出版单位...",
                                        "从其它数据源导入出版单位...", "-", "生成出版单位名称输入码..."}));
-        for (QAction* a :
-             {form.ImportFromExcel, form.ImportFromAccess, form.ImportFromOther, form.GenInputCode})
+        // The imports wait for the import module; the generator is there.
+        for (QAction* a : {form.ImportFromExcel, form.ImportFromAccess, form.ImportFromOther})
             QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+        QVERIFY(form.GenInputCode->isEnabled());
         QCOMPARE(actionTag(form.ImportFromExcel), int(TagOperate));
         QCOMPARE(actionTag(form.GenInputCode), int(TagNone));
         QCOMPARE(actionTag(form.ActionExport), int(TagPrint));
@@ -401,17 +403,52 @@ private Q_SLOTS:
     void toolsComeWithTheirModules()
     {
         int runs = 0;
-        PublishersForm::setToolHandler(PublishersForm::Tool::GenerateInputCodes, [&runs](QWidget*) {
+        PublishersForm::setToolHandler(PublishersForm::Tool::ImportExcel, [&runs](QWidget*) {
             ++runs;
-            mainConnection().execute(QStringLiteral("UPDATE Publishers_tab SET PublisherInputCode = 'X'"));
+            mainConnection().execute(
+                QStringLiteral("INSERT INTO Publishers_tab (PublisherName) VALUES ('导入出版社')"));
         });
         PublishersForm form;
-        QVERIFY(form.GenInputCode->isEnabled());
-        QVERIFY(!form.ImportFromExcel->isEnabled());
-        form.GenInputCode->trigger();
+        QVERIFY(form.ImportFromExcel->isEnabled());
+        QVERIFY(!form.ImportFromAccess->isEnabled());
+        form.ImportFromExcel->trigger();
         QCOMPARE(runs, 1);
-        QCOMPARE(form.GetDataSet()->text(QStringLiteral("PublisherInputCode")), QStringLiteral("X"));
-        PublishersForm::setToolHandler(PublishersForm::Tool::GenerateInputCodes, nullptr);
+        QCOMPARE(form.GetDataSet()->recordCount(), 33); // the list shows what came in
+        PublishersForm::setToolHandler(PublishersForm::Tool::ImportExcel, nullptr);
+    }
+
+    // The input code generator fills the codes of the whole table after confirmation.
+    void generatingInputCodes_data()
+    {
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("confirmed") << true;
+        QTest::newRow("declined") << false;
+    }
+    void generatingInputCodes()
+    {
+        QFETCH(bool, confirmed);
+        struct Host final : GeneratorHost
+        {
+            bool answer = true;
+            QString caption;
+            bool confirm(const QString& c, const QString&, bool&) override
+            {
+                caption = c;
+                return answer;
+            }
+        } host;
+        host.answer = confirmed;
+        GeneratorHost* previous = setGeneratorHost(&host);
+        PublishersForm form;
+        QVERIFY(form.GenInputCode->isEnabled());
+        form.GenInputCode->trigger();
+        setGeneratorHost(previous);
+        QVERIFY(!host.caption.isEmpty());
+        QCOMPARE(
+            QueryValue("SELECT PublisherInputCode FROM Publishers_tab WHERE PublisherName = '人民出版社'"),
+            confirmed ? QStringLiteral("RMCBS") : QString());
+        QCOMPARE(form.GetDataSet()->locate(QStringLiteral("PublisherInputCode"), QStringLiteral("SWYSG")),
+                 confirmed);
     }
 
     void publisherEditor()
