@@ -1,4 +1,5 @@
 #include "app/ExitForm.h"
+#include "core/ui/DialogButtons.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,17 +34,8 @@ ExitForm::ExitForm(QWidget* parent) : QDialog(parent)
     top->addWidget(icon);
     top->addLayout(choices, 1);
 
-    BtnOK = new QPushButton(QStringLiteral("确定(&O)"), this);
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    BtnOK->setDefault(true);
-    BtnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+    auto* buttons = okCancelRow(this, BtnOK, BtnCancel);
     connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -12,7 +12,7 @@ void registerFunctionWindows()
 {
     // Each module registers its windows with one call here. A function key
     // without a registered window opens nothing.
-    installOperatorHooks();   // the rights-applying opener and keys 52, 53, 54
+    installOperatorHooks();    // the rights-applying opener and keys 52, 53, 54
     registerRefdataWindows();  // keys 12, 13, 51
     registerCategoryWindows(); // keys 22, 23
     setGeneratorHost(&generatorWindowHost());

@@ -1,4 +1,5 @@
 #include "core/ui/GridOutputForm.h"
+#include "core/ui/DialogButtons.h"
 
 #include "core/Prompts.h"
 
@@ -38,17 +39,8 @@ GridOutputForm::GridOutputForm(QAbstractItemModel* model, const QList<int>& colu
     pageLayout->addWidget(group);
     pageLayout->addStretch();
 
-    BtnOK = new QPushButton(QStringLiteral("确定(&O)"), this);
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    BtnOK->setDefault(true);
-    BtnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+    auto* buttons = okCancelRow(this, BtnOK, BtnCancel);
     connect(BtnOK, &QPushButton::clicked, this, &GridOutputForm::save);
-    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);

@@ -5,6 +5,7 @@
 #include "core/UserInfo.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestSession.h"
 
 #include <QAbstractItemModelTester>
 #include <QtTest>
@@ -57,19 +58,8 @@ class TestDataset : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_db = std::make_unique<test::TestDatabase>();
-        m_prompts = std::make_unique<test::ScriptedPrompts>();
-        currentUser().clear();
-        currentUser().UserCode = QStringLiteral("Admin");
-    }
-    void cleanup()
-    {
-        m_prompts.reset();
-        m_db.reset();
-        currentUser().clear();
-    }
+    void init() { test::startAdminSession(m_db, m_prompts); }
+    void cleanup() { test::endSession(m_db, m_prompts); }
 
     void fieldsCarryLabelsAndRowsArriveInPages()
     {

@@ -1,4 +1,5 @@
 #include "catalogue/generators/ui/BatchGenerateForm.h"
+#include "core/ui/DialogButtons.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -41,18 +42,8 @@ BatchGenerateForm::BatchGenerateForm(const QString& caption, const QString& desc
     group->addButton(RbOnlyEmpty);
     RbReGenAll->setChecked(true);
 
-    BtnOK = new QPushButton(QStringLiteral("确定(&O)"), this);
-    BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    BtnOK->setDefault(true);
-    BtnCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+    auto* buttons = okCancelRow(this, BtnOK, BtnCancel);
     connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
 
     auto* options = new QVBoxLayout;
     options->addWidget(RbReGenAll);

@@ -8,6 +8,7 @@
 #include "core/ui/ProgressForm.h"
 #include "core/ui/QLDBFilterForm.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/WindowShot.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,11 +23,7 @@ using namespace dedizo;
 
 static bool save(QWidget* w, const QString& path)
 {
-    w->show();
-    QApplication::processEvents();
-    const bool ok = w->grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
+    return test::saveWindowShot(w, path);
 }
 
 int main(int argc, char** argv)

@@ -9,6 +9,7 @@
 #include "core/ui/FatherForm.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestSession.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -89,19 +90,8 @@ class TestFatherForm : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_db = std::make_unique<test::TestDatabase>();
-        m_prompts = std::make_unique<test::ScriptedPrompts>();
-        currentUser().clear();
-        currentUser().UserCode = QStringLiteral("Admin");
-    }
-    void cleanup()
-    {
-        m_prompts.reset();
-        m_db.reset();
-        currentUser().clear();
-    }
+    void init() { test::startAdminSession(m_db, m_prompts); }
+    void cleanup() { test::endSession(m_db, m_prompts); }
 
     void emptyListIsHarmless()
     {

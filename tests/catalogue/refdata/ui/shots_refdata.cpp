@@ -11,6 +11,7 @@
 #include "core/UserInfo.h"
 #include "core/ui/DataGrid.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/WindowShot.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,11 +24,7 @@ using namespace dedizo;
 
 static bool save(QWidget* w, const QString& path)
 {
-    w->show();
-    QApplication::processEvents();
-    const bool ok = w->grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
+    return test::saveWindowShot(w, path);
 }
 
 static QTreeWidgetItem* childItem(QTreeWidgetItem* item, const QString& code)

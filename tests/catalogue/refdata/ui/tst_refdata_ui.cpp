@@ -14,6 +14,7 @@
 #include "tests/catalogue/refdata/ui/EditorDriver.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestSession.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,19 +70,8 @@ class TestRefdataUi : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_db = std::make_unique<test::TestDatabase>();
-        m_prompts = std::make_unique<test::ScriptedPrompts>();
-        currentUser().clear();
-        currentUser().UserCode = QStringLiteral("Admin");
-    }
-    void cleanup()
-    {
-        m_prompts.reset();
-        m_db.reset();
-        currentUser().clear();
-    }
+    void init() { test::startAdminSession(m_db, m_prompts); }
+    void cleanup() { test::endSession(m_db, m_prompts); }
 
     // --- data dictionary ---
 
