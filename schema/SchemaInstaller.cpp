@@ -1,5 +1,6 @@
 #include "schema/SchemaInstaller.h"
 
+#include "catalogue/inputcode/InputCode.h"
 #include "core/Connection.h"
 #include "core/DatabaseError.h"
 #include "schema/SchemaDdl.h"
@@ -32,7 +33,12 @@ QJsonObject shippedData()
 void insertRows(Connection& c, const QString& table, const QJsonArray& rows)
 {
     for (const QJsonValue& rowValue : rows) {
-        const QJsonObject row = rowValue.toObject();
+        QJsonObject row = rowValue.toObject();
+        // Shipped publishers are found by their input code like any other.
+        if (table == QLatin1String("Publishers_tab") &&
+            row.value(QStringLiteral("PublisherInputCode")).toString().isEmpty())
+            row.insert(QStringLiteral("PublisherInputCode"),
+                       InputCode(row.value(QStringLiteral("PublisherName")).toString()));
         QStringList columns, marks;
         QVariantList values;
         for (auto it = row.begin(); it != row.end(); ++it) {

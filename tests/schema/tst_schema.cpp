@@ -121,6 +121,11 @@ private Q_SLOTS:
                      .toString(),
                  QStringLiteral("文学"));
         QVERIFY(count(QStringLiteral("SELECT COUNT(*) FROM Publishers_tab")) >= 20);
+        QCOMPARE(
+            c().scalar(QStringLiteral("SELECT PublisherInputCode FROM Publishers_tab WHERE PublisherName = "
+                                      "'科学出版社'"))
+                .toString(),
+            QStringLiteral("KXCBS"));
         for (int cate = 0; cate <= 10; ++cate)
             QVERIFY(count(QStringLiteral("SELECT COUNT(*) FROM Items_tab WHERE ItemCate = %1").arg(cate)) >
                     0);
