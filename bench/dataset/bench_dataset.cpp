@@ -1,5 +1,6 @@
 // Opening the copies list over a large library: time to the first page,
 // the row count, and memory before and after (it must not grow with the table).
+#include "bench/support/BenchDatabase.h"
 #include "core/DataModule.h"
 #include "core/Dataset.h"
 #include "core/QueryTexts.h"
@@ -68,23 +69,10 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int titles = argc > 1 ? atoi(argv[1]) : 100000;
-    QTemporaryDir dir;
-    ConnectParams p;
-    p.kind = DbKind::File;
-    p.database = dir.filePath(QStringLiteral("DedIzo.DB"));
-    QString error;
-    if (!SchemaInstaller::createFileDatabase(p.database, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
-    DataModule module;
-    if (!module.connectTo(p, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
+    bench::BenchDatabase database;
     QElapsedTimer t;
     t.start();
-    fill(module.connection(), titles, 3);
+    fill(database.connection(), titles, 3);
     std::printf("filled %d titles, %d copies in %lld ms\n", titles, titles * 3, t.elapsed());
 
     const long rssBefore = currentRssKb();

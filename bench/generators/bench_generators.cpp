@@ -2,6 +2,7 @@
 // codes, copies and call numbers, and for contrast the same input-code work
 // done one autocommitted statement per record (as a plain row-by-row loop
 // would), measured on a slice and given per record.
+#include "bench/support/BenchDatabase.h"
 #include "catalogue/generators/BookCodeGenerator.h"
 #include "catalogue/generators/CopyGenerator.h"
 #include "catalogue/generators/InputCodeGenerators.h"
@@ -59,22 +60,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int titles = argc > 1 ? atoi(argv[1]) : 50000;
     const int slice = std::min(titles, 2000);
-    QTemporaryDir dir;
-    ConnectParams p;
-    p.kind = DbKind::File;
-    p.database = dir.filePath(QStringLiteral("DedIzo.DB"));
-    QString error;
-    if (!SchemaInstaller::createFileDatabase(p.database, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
-    DataModule module;
-    if (!module.connectTo(p, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
+    bench::BenchDatabase database;
     currentUser().UserCode = QStringLiteral("bench");
-    Connection& c = module.connection();
+    Connection& c = database.connection();
     fill(c, titles);
     std::printf("file database, %d titles\n", titles);
 
