@@ -1,6 +1,7 @@
 #include "core/Dataset.h"
 #include "core/DatasetModel.h"
 #include "core/DbUtils.h"
+#include "core/QueryTexts.h"
 #include "core/SharedDatasets.h"
 #include "core/UserInfo.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -360,6 +361,33 @@ private Q_SLOTS:
                  QStringLiteral("是"));
         QCOMPARE(loanModel.index(0, loans.fieldIndex(QStringLiteral("LoanDate"))).data().toString(),
                  QStringLiteral("2026/03/04"));
+    }
+
+    void copiesJoinEditsTheCopy()
+    {
+        c().execute(QStringLiteral("INSERT INTO Books_tab (BookName, Author, BookType, Operator) VALUES "
+                                   "('红楼梦', '曹雪芹', '图书', 'bookop')"));
+        const int bookId = count(QStringLiteral("SELECT MAX(BookID) FROM Books_tab"));
+        for (int i = 1; i <= 3; ++i)
+            c().execute(QStringLiteral("INSERT INTO Copies_tab (BookID, BookBarCode, BookState, Operator) VALUES "
+                                       "(%1, 'B%2', '可借', 'copyop')")
+                            .arg(bookId)
+                            .arg(i));
+        Dataset ds;
+        ds.setSql(CopiesSelect(QStringLiteral("BookBarCode <> 'B3'")));
+        ds.open();
+        QCOMPARE(ds.updateTable(), QStringLiteral("Copies_tab"));
+        QCOMPARE(ds.recordCount(), 2);
+        QCOMPARE(ds.text(QStringLiteral("BookName")), QStringLiteral("红楼梦"));
+        QCOMPARE(ds.text(QStringLiteral("Copies_tab.Operator")), QStringLiteral("copyop"));
+        QCOMPARE(ds.text(QStringLiteral("Books_tab.Operator")), QStringLiteral("bookop"));
+        QVERIFY(!ds.field(ds.fieldIndex(QStringLiteral("BookName"))).writable);
+        ds.edit();
+        ds.setValue(QStringLiteral("BookState"), QStringLiteral("破损"));
+        ds.post();
+        QCOMPARE(ds.text(QStringLiteral("BookState")), QStringLiteral("破损"));
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM Copies_tab WHERE BookState = '破损'")), 1);
+        QCOMPARE(c().scalar(QStringLiteral("SELECT Operator FROM Books_tab")).toString(), QStringLiteral("bookop"));
     }
 
     void keyFilterShowsOnlyChosenRows()
