@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QStyle>
@@ -47,6 +49,53 @@ protected:
             style->standardIcon(days >= 30 ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning);
         option->features |= QStyleOptionViewItem::HasDecoration;
     }
+};
+
+// Row headers drawn as check boxes that follow (and toggle) the row selection.
+class CheckBoxRowHeader : public QHeaderView
+{
+public:
+    explicit CheckBoxRowHeader(QTableView* view) : QHeaderView(Qt::Vertical, view), m_view(view)
+    {
+        setSectionsClickable(true);
+        setDefaultSectionSize(view->verticalHeader()->defaultSectionSize());
+    }
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override
+    {
+        QStyleOptionHeader header;
+        initStyleOption(&header);
+        header.rect = rect;
+        header.section = logicalIndex;
+        style()->drawControl(QStyle::CE_HeaderSection, &header, painter, this);
+        QStyleOptionButton box;
+        box.initFrom(this);
+        const int side = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
+        box.rect = QRect(rect.center().x() - side / 2 + 1, rect.center().y() - side / 2 + 1, side, side);
+        const bool selected = m_view->selectionModel() &&
+                              m_view->selectionModel()->isRowSelected(logicalIndex, m_view->rootIndex());
+        box.state = QStyle::State_Enabled | (selected ? QStyle::State_On : QStyle::State_Off);
+        style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, this);
+    }
+    QSize sectionSizeFromContents(int logicalIndex) const override
+    {
+        QSize s = QHeaderView::sectionSizeFromContents(logicalIndex);
+        s.setWidth(std::max(s.width(), style()->pixelMetric(QStyle::PM_IndicatorWidth) + 10));
+        return s;
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        const int row = logicalIndexAt(event->position().toPoint());
+        if (row < 0)
+            return;
+        const QModelIndex index = m_view->model()->index(row, 0);
+        m_view->selectionModel()->select(index, QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+        viewport()->update();
+    }
+
+private:
+    QTableView* m_view;
 };
 
 } // namespace
@@ -377,9 +426,14 @@ QList<int> DataGrid::selectedRows() const
     return rows;
 }
 
-void DataGrid::setMultiSelect(bool on)
+void DataGrid::setMultiSelect(bool on, bool withCheckBoxes)
 {
     m_view->setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    if (on && withCheckBoxes && !dynamic_cast<CheckBoxRowHeader*>(m_view->verticalHeader())) {
+        m_view->setVerticalHeader(new CheckBoxRowHeader(m_view));
+        connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged,
+                m_view->verticalHeader()->viewport(), qOverload<>(&QWidget::update));
+    }
 }
 
 void DataGrid::setColumnVisible(const QString& field, bool visible)

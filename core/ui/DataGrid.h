@@ -58,7 +58,9 @@ public:
 
     // Rows chosen by the user (view rows, ascending).
     QList<int> selectedRows() const;
-    void setMultiSelect(bool on);
+    // Several rows may be selected; with check boxes each row header shows
+    // a box that toggles its row, and the corner selects all.
+    void setMultiSelect(bool on, bool withCheckBoxes = false);
 
     // Shows or hides a column by field name (the column chooser).
     void setColumnVisible(const QString& field, bool visible);

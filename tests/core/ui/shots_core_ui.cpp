@@ -13,10 +13,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardItemModel>
+#include <QTableView>
 #include <cstdio>
 
 using namespace dedizo;
@@ -84,6 +86,10 @@ int main(int argc, char** argv)
     list.setWindowTitle(QStringLiteral("读者信息维护"));
     list.ApplyWhere(QString());
     list.grid()->setSortColumns({{QStringLiteral("DeptName"), Qt::AscendingOrder}});
+    list.grid()->setMultiSelect(true, true);
+    list.grid()->view()->selectRow(1);
+    list.grid()->view()->selectionModel()->select(list.grid()->view()->model()->index(3, 0),
+                                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
     list.resize(1000, 420);
     ok &= save(&list, dir + QStringLiteral("/fatherform.png"));
     return ok ? 0 : 1;

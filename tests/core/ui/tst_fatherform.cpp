@@ -11,6 +11,7 @@
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestSession.h"
 
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QSqlQuery>
@@ -271,6 +272,24 @@ private Q_SLOTS:
         QVERIFY(thrown);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM Readers_tab")), 3);
         QCOMPARE(ds->recordCount(), 3);
+    }
+
+    void checkBoxRowsToggleTheSelection()
+    {
+        addReaders(4);
+        auto form = readersForm();
+        form->grid()->setMultiSelect(true, true);
+        form->show();
+        QHeaderView* rows = form->grid()->view()->verticalHeader();
+        auto clickRow = [&](int row) {
+            QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                              QPoint(rows->width() / 2, rows->sectionViewportPosition(row) + 3));
+        };
+        clickRow(1);
+        clickRow(3);
+        QCOMPARE(form->grid()->selectedRows(), (QList<int>{1, 3}));
+        clickRow(1);
+        QCOMPARE(form->grid()->selectedRows(), (QList<int>{3}));
     }
 
     void enterRunsTheEditAction()
