@@ -428,6 +428,8 @@ private Q_SLOTS:
             }
         } host;
         host.answer = confirmed;
+        // Shipped publishers come with their codes; start from empty ones.
+        mainConnection().execute(QStringLiteral("UPDATE Publishers_tab SET PublisherInputCode = ''"));
         GeneratorHost* previous = setGeneratorHost(&host);
         PublishersForm form;
         QVERIFY(form.GenInputCode->isEnabled());
