@@ -1,5 +1,6 @@
 #include "admin/ui/UserEditForm.h"
 
+#include "catalogue/refdata/DataDictionary.h"
 #include "core/DbUtils.h"
 #include "core/Prompts.h"
 #include "core/SharedDatasets.h"
@@ -19,13 +20,11 @@ namespace dedizo {
 
 namespace {
 
-// The data dictionary's values of one category (3 book rooms, 1 departments).
-QStringList dictionaryItems(int category)
+// The pick list the data dictionary offers for a column ("BookRoom", "DeptName").
+QStringList dictionaryItems(const QString& column)
 {
     QStringList items;
-    QueryList(
-        items,
-        QStringLiteral("SELECT ItemName FROM Items_tab WHERE ItemCate = %1 ORDER BY ItemCode").arg(category));
+    DictionaryValues(column, items);
     return items;
 }
 
@@ -50,8 +49,10 @@ UserEditForm::UserEditForm(QWidget* parent) : QDialog(parent)
     EditUserCode = new QLineEdit(users.text(QStringLiteral("UserCode")).trimmed(), this);
     EditUserCode->setEnabled(inserting); // codes are fixed once created
     EditUserName = new QLineEdit(users.text(QStringLiteral("UserName")).trimmed(), this);
-    CboTitle = pickList(dictionaryItems(3), users.text(QStringLiteral("Title")).trimmed(), this);
-    CboDept = pickList(dictionaryItems(1), users.text(QStringLiteral("Dept")).trimmed(), this);
+    CboTitle = pickList(dictionaryItems(QStringLiteral("BookRoom")),
+                        users.text(QStringLiteral("Title")).trimmed(), this);
+    CboDept = pickList(dictionaryItems(QStringLiteral("DeptName")),
+                       users.text(QStringLiteral("Dept")).trimmed(), this);
     ChkIsLock = new QCheckBox(QStringLiteral("锁定 (锁定后的用户将无法登录)"), this);
     ChkIsLock->setChecked(users.value(QStringLiteral("IsLock")).toBool());
     ChkIsLock->setEnabled(!isAdministrator(EditUserCode->text()));
