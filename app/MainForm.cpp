@@ -20,6 +20,7 @@
 #include "core/ui/FunctionWindows.h"
 
 #include <QApplication>
+#include <QShortcut>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -179,6 +180,8 @@ MainForm::MainForm(ConfigManager& config, QWidget* parent)
     setObjectName(QStringLiteral("TMainForm"));
     setWindowIcon(AppArt::appIcon());
     m_oem = config.isOEM();
+    // F1 opens the user manual, as in every window.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, [] { ShowHelp(); });
     m_background = new BackgroundStatistics(this);
     connect(m_background, &BackgroundStatistics::counted, this, [this](const StatisticsCounts& counts) {
         if (m_busyCursor) {
