@@ -17,10 +17,10 @@ ConnectParams TestDatabase::serverParams()
 {
     ConnectParams p;
     p.kind = DbKind::PostgreSql;
-    const QString spec = qEnvironmentVariable("DEDIZO_TEST_PG");
-    if (spec.isEmpty())
+    const QString server = qEnvironmentVariable("DEDIZO_TEST_PG");
+    if (server.isEmpty())
         qFatal("DEDIZO_TEST_DB=postgres but DEDIZO_TEST_PG names no server (run scripts/test.sh)");
-    for (const QString& part : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString& part : server.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString k = part.section(QLatin1Char('='), 0, 0).trimmed();
         const QString v = part.section(QLatin1Char('='), 1).trimmed();
         if (k == QLatin1String("host"))
